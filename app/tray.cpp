@@ -1,0 +1,64 @@
+// The notification-area icon and its popup menu.
+#include "app/tray.h"
+
+#include <cstring>
+
+#include "app/program.h"
+#include "res/resource.h"
+
+// The first layout of the record, understood by every shell version: 88
+// bytes in a 32-bit build, 104 in a 64-bit one.
+static_assert(sizeof(void*) != 4 || NOTIFYICONDATAA_V1_SIZE == 88, "first NOTIFYICONDATAA layout is 88 bytes");
+
+NOTIFYICONDATAA trayIcon;
+
+namespace {
+
+const UINT kTrayIconId = 1;
+const size_t kTipBytes = 64;  // the first layout's tooltip field
+
+}  // namespace
+
+void SetTrayIcon(HWND hwnd, DWORD action) {
+    UINT iconId = program.enabled ? IDI_TRAY_ENABLED : IDI_TRAY_STOPPED;
+    HICON icon = LoadIconA(program.instance, MAKEINTRESOURCEA(iconId));
+    trayIcon = NOTIFYICONDATAA();
+    trayIcon.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    trayIcon.hWnd = hwnd;
+    trayIcon.uID = kTrayIconId;
+    trayIcon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    trayIcon.uCallbackMessage = kTrayCallbackMessage;
+    trayIcon.hIcon = icon;
+    const char* tip = program.enabled ? program.titleText : program.stoppedText;
+    size_t length = strnlen(tip, kTipBytes - 1);
+    std::memcpy(trayIcon.szTip, tip, length);
+    trayIcon.szTip[length] = 0;
+    Shell_NotifyIconA(action, &trayIcon);
+}
+
+void RemoveTrayIcon() {
+    Shell_NotifyIconA(NIM_DELETE, &trayIcon);
+}
+
+void ShowTrayMenu(HWND hwnd, WPARAM, LPARAM lParam) {
+    if (lParam != WM_LBUTTONDBLCLK && lParam != WM_RBUTTONUP) return;
+    // The menu must belong to the foreground window to close when the user
+    // clicks elsewhere; the WM_NULL afterwards lets it close on the first try.
+    SetForegroundWindow(trayIcon.hWnd);
+    if (HMENU menu = LoadMenuA(program.instance, MAKEINTRESOURCEA(IDR_TRAYMENU))) {
+        if (HMENU popup = GetSubMenu(menu, 0)) {
+            POINT cursor;
+            GetCursorPos(&cursor);
+            CheckMenuItem(popup, 0, MF_BYPOSITION | (program.enabled ? MF_CHECKED : MF_UNCHECKED));
+            TrackPopupMenu(popup, TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, hwnd, nullptr);
+            DestroyMenu(popup);
+        }
+        DestroyMenu(menu);
+    }
+    PostMessageA(trayIcon.hWnd, WM_NULL, 0, 0);
+}
+
+void ToggleEnabled(HWND hwnd) {
+    program.enabled = !program.enabled;
+    SetTrayIcon(hwnd, NIM_MODIFY);
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <windows.h>
+#include <shellapi.h>
+
+const UINT kTrayCallbackMessage = WM_APP + 1;
+
+extern NOTIFYICONDATAA trayIcon;
+
+void SetTrayIcon(HWND hwnd, DWORD action);
+void RemoveTrayIcon();
+void ShowTrayMenu(HWND hwnd, WPARAM wParam, LPARAM lParam);
+void ToggleEnabled(HWND hwnd);

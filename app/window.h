@@ -1,0 +1,7 @@
+#pragma once
+
+#include <windows.h>
+
+void RegisterMoverClass(HINSTANCE instance);
+bool CreateMoverWindow(HINSTANCE instance);
+bool FindDesktopView();

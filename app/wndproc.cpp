@@ -1,0 +1,83 @@
+// The MoverWindow's window procedure: tray clicks, menu commands and
+// settings messages.
+#include "app/wndproc.h"
+
+#include "app/shutdown.h"
+#include "app/tray.h"
+#include "pan/panstate.h"
+#include "res/resource.h"
+#include "settings/exchange.h"
+
+const UINT taskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
+
+namespace {
+
+void OnPaint(HWND hwnd) {
+    PAINTSTRUCT paint;
+    BeginPaint(hwnd, &paint);
+    EndPaint(hwnd, &paint);
+}
+
+void OnCopyData(LPARAM lParam) {
+    const COPYDATASTRUCT* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+    if (data) ApplySettingsMessage(data->lpData, data->cbData);
+}
+
+}  // namespace
+
+LRESULT CALLBACK MoverWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    // A registered id may take any value, so it is compared before the fixed ones.
+    if (message == taskbarCreatedMessage) {
+        SetTrayIcon(hwnd, NIM_ADD);
+        return 0;
+    }
+    switch (message) {
+    case WM_CREATE:
+        SetTrayIcon(hwnd, NIM_ADD);
+        return 0;
+    case WM_DESTROY:
+        RemoveTrayIcon();
+        PostQuitMessage(0);
+        return 0;
+    case WM_ACTIVATE:
+        SetActiveWindow(reinterpret_cast<HWND>(lParam));
+        return 0;
+    case WM_PAINT:
+        OnPaint(hwnd);
+        return 0;
+    case WM_COPYDATA:
+        OnCopyData(lParam);
+        return 0;
+    case WM_COMMAND:
+        return HandleCommand(hwnd, message, wParam, lParam);
+    case WM_ENDSESSION:
+        // Windows may end the process once this returns: the main loop will
+        // not get to its shutdown, so do it here.
+        if (wParam) ShutDown();
+        return 0;
+    case kTrayCallbackMessage:
+        ShowTrayMenu(hwnd, wParam, lParam);
+        return 0;
+    default:
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+}
+
+LRESULT HandleCommand(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (LOWORD(wParam)) {
+    case ID_TRAY_EXIT:
+        DestroyWindow(hwnd);
+        return 0;
+    case ID_TRAY_SETTINGS:
+        LaunchSettingsProgram(hwnd);
+        return 0;
+    case ID_TRAY_HOME:
+        MoveToStart();
+        return 0;
+    case ID_TRAY_ENABLE:
+        ToggleEnabled(hwnd);
+        return 0;
+    default:
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+}

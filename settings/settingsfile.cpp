@@ -1,0 +1,96 @@
+#include "settings/settingsfile.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "app/program.h"
+#include "pan/panstate.h"
+#include "settings/number.h"
+#include "settings/settings.h"
+#include "settings/text.h"
+
+Settings settings;
+
+namespace {
+
+// The first key that matches a line's first field decides.
+void ApplyLine(const std::string& key, const std::string& value) {
+    int32_t number = ParseNumber(value);
+    if (key == "WIDTH")
+        settings.widthSteps = (int32_t)((uint32_t)number - 1u);
+    else if (key == "HEIGHT")
+        settings.heightSteps = (int32_t)((uint32_t)number - 1u);
+    else if (key == "ACTKEY")
+        settings.activationKeys.push_back(number);
+    else if (key == "DCENTER")
+        settings.doubleClickCenter = (int8_t)(uint8_t)((uint32_t)number & 0xFFu);
+    else if (key == "POS0")
+        settings.startCell = number;
+    else if (key == "SPEED")
+        settings.speed = number;
+}
+
+void AppendLine(std::string& text, const char* key, int32_t value) {
+    char line[32];
+    std::snprintf(line, sizeof line, "%s=%d\n", key, (int)value);
+    text += line;
+}
+
+// Writes `text` in text mode to `path` and reports whether every byte and
+// the close got through.
+bool WriteWhole(const std::string& path, const std::string& text) {
+    FILE* file = std::fopen(path.c_str(), "wt");
+    if (!file) return false;
+    bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    bool flushed = std::fflush(file) == 0;
+    bool closed = std::fclose(file) == 0;
+    return written && flushed && closed;
+}
+
+}  // namespace
+
+void LoadSettings() {
+    settings = Settings();
+    PlaceAtStartCell();
+    pan.halfExtent = {program.desktopRect.right, program.desktopRect.bottom};
+
+    FILE* file = std::fopen(program.settingsFilePath.c_str(), "rt");
+    if (!file) return;
+    settings.activationKeys.clear();  // a file without ACTKEY lines means no chord
+    std::string line;
+    while (ReadLine(line, file) != -1) {
+        RemoveChar(line, '\n');
+        RemoveChar(line, '\r');
+        if (line.empty()) continue;
+        std::vector<std::string> fields;
+        SplitText(line, fields, "=");
+        if (fields.size() < 2) continue;
+        ApplyLine(fields[0], fields[1]);
+    }
+    std::fclose(file);
+    UpdateHalfExtent();
+    PlaceAtStartCell();
+}
+
+std::string FormatSettingsFile() {
+    std::string text;
+    AppendLine(text, "WIDTH", (int32_t)((uint32_t)settings.widthSteps + 1u));
+    AppendLine(text, "HEIGHT", (int32_t)((uint32_t)settings.heightSteps + 1u));
+    for (int32_t key : settings.activationKeys) AppendLine(text, "ACTKEY", key);
+    AppendLine(text, "DCENTER", settings.doubleClickCenter);
+    AppendLine(text, "POS0", settings.startCell);
+    AppendLine(text, "SPEED", settings.speed);
+    return text;
+}
+
+// The new contents go to a file beside the old one and replace it in one
+// step, so a full disk or a crash never leaves a cut or empty settings file.
+void SaveSettings() {
+    const std::string& path = program.settingsFilePath;
+    std::string temporary = path + ".new";
+    if (!WriteWhole(temporary, FormatSettingsFile()) ||
+        !MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        DeleteFileA(temporary.c_str());
+}

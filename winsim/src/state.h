@@ -1,0 +1,118 @@
+// Internal state of the Win32 stand-in: one deterministic desktop.
+#pragma once
+
+#include <winsim.h>
+
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace sim {
+
+struct Window {
+    std::string className;
+    std::string title;
+    RECT rect{};
+    LONG style = 0;
+    LONG exStyle = 0;
+    HWND parent = nullptr;
+    std::vector<HWND> children;  // z-order, top first
+    WNDPROC proc = nullptr;      // null: a window of another process
+};
+
+struct WindowClass {
+    WNDCLASSEXA wc{};
+    std::string name;
+};
+
+struct Scheduled {
+    DWORD time;
+    uint64_t order;
+    std::function<void()> action;
+};
+
+struct MenuItem {
+    UINT id = 0;
+    std::string caption;
+    bool separator = false;
+    bool checked = false;
+    int submenu = 0;  // menu number of a popup entry
+};
+
+struct Menu {
+    std::vector<MenuItem> items;
+    bool alive = true;
+};
+
+struct Mutex {
+    int handles = 0;
+};
+
+struct State {
+    // desktop
+    std::map<HWND, Window> windows;
+    std::vector<HWND> zorder;  // top-level windows, top first
+    uintptr_t nextHandle = 0x100;
+    std::map<std::string, WindowClass> classes;
+    std::deque<MSG> queue;
+    bool quitPosted = false;
+    int quitCode = 0;
+    HWND capture = nullptr;
+    HWND foreground = nullptr;
+    HWND active = nullptr;
+
+    // input and clock
+    bool keys[256] = {};
+    POINT cursor{0, 0};
+    DWORD now = 1000000;  // a machine that has been up a while
+    DWORD clockLimit = 1600000;
+    bool timedOut = false;
+    uint64_t scheduleOrder = 0;
+    std::vector<Scheduled> schedule;
+
+    // kernel
+    std::string modulePath = "C:\\Veskal\\veskal.exe";
+    DWORD lastError = 0;
+    std::map<std::string, Mutex> mutexes;
+    std::map<uintptr_t, std::string> mutexHandles;  // handle -> name
+    bool failMoveFile = false;
+
+    // shell and cursors
+    std::vector<TrayIcon> tray;
+    bool taskbarAccepts = true;
+    std::vector<Launch> launches;
+    std::map<DWORD, int> systemCursors;
+    std::map<uintptr_t, int> iconResources;  // handle -> resource id
+    uintptr_t nextIcon = 0x7000;
+
+    // menus
+    std::vector<Menu> menus;  // index + 1 is the HMENU value
+    std::vector<Popup> popups;
+    UINT menuChoice = 0;
+    bool failMenuLoad = false;
+
+    std::vector<std::string> calls;
+};
+
+State& S();
+// Registered message names outlive Reset(), like atoms of a real session.
+std::map<std::string, UINT>& RegisteredMessages();
+
+void Log(const std::string& call);
+std::string Hex(uint64_t value);
+Window* Find(HWND hwnd);
+HWND NewHandle();
+bool SameText(const std::string& a, const std::string& b, bool ignoreCase);
+
+// Resources parsed from the resource script.
+struct Resources {
+    std::map<UINT, std::string> strings;  // UTF-8
+    std::map<std::string, std::map<UINT, std::string>> files;  // type -> id -> path
+    std::map<UINT, std::vector<MenuItem>> menus;  // top level of each menu, popups nested below
+    std::vector<std::vector<MenuItem>> popups;    // bodies of POPUP entries
+};
+const Resources& Res();
+
+}  // namespace sim
