@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds every configuration and runs every test:
+# the host suite (plain and under ASan+UBSan) on the Win32 stand-in, and the
+# Windows builds with their checks and the end-to-end suite under Wine.
+set -u
+cd "$(dirname "$0")/.."
+ROOT=$PWD
+JOBS=$(nproc)
+
+"$ROOT/tools/install-deps.sh" || { echo "total: 0 passed, 1 failed"; exit 1; }
+
+passed=0
+failed=0
+declare -a failures=()
+
+# run_ctest NAME BUILD_DIR [ctest args...]
+run_ctest() {
+    local name=$1 dir=$2
+    shift 2
+    echo "==== $name: ctest"
+    local log="$dir/ctest.log"
+    (cd "$dir" && ctest --output-on-failure -j"$JOBS" "$@") 2>&1 | tee "$log"
+    local summary
+    summary=$(grep -E "tests passed, [0-9]+ tests failed out of [0-9]+|No tests were found" "$log" | tail -1)
+    if [[ $summary =~ ([0-9]+)\ tests\ failed\ out\ of\ ([0-9]+) ]]; then
+        local f=${BASH_REMATCH[1]} t=${BASH_REMATCH[2]}
+        passed=$((passed + t - f))
+        failed=$((failed + f))
+        [[ $f -eq 0 ]] || failures+=("$name")
+    else
+        failed=$((failed + 1))
+        failures+=("$name (no tests ran)")
+    fi
+}
+
+# build NAME BUILD_DIR [cmake args...]
+build() {
+    local name=$1 dir=$2
+    shift 2
+    echo "==== $name: build"
+    if cmake -S "$ROOT" -B "$dir" -G Ninja "$@" >"$dir.configure.log" 2>&1 && ninja -C "$dir"; then
+        return 0
+    fi
+    cat "$dir.configure.log"
+    failed=$((failed + 1))
+    failures+=("$name (build)")
+    return 1
+}
+
+mkdir -p build
+build host build/host -DCMAKE_BUILD_TYPE=RelWithDebInfo && run_ctest host build/host
+build asan build/asan -DCMAKE_BUILD_TYPE=Debug -DVESKAL_SANITIZE=ON && run_ctest asan build/asan -LE "bench|fuzz"
+build win64 build/win64 -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" &&
+    run_ctest win64 build/win64
+
+if ((${#failures[@]})); then
+    echo "failed: ${failures[*]}"
+fi
+echo "total: $passed passed, $failed failed"
+[[ $failed -eq 0 ]]
