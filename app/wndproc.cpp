@@ -52,9 +52,9 @@ LRESULT CALLBACK MoverWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         return HandleCommand(hwnd, message, wParam, lParam);
     case WM_ENDSESSION:
         // Windows may end the process once this returns: the main loop will
-        // not get to its shutdown, so do it here.
+        // not get to its shutdown, so do it here. The answer stays the default.
         if (wParam) ShutDown();
-        return 0;
+        return DefWindowProcA(hwnd, message, wParam, lParam);
     case kTrayCallbackMessage:
         ShowTrayMenu(hwnd, wParam, lParam);
         return 0;

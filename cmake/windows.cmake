@@ -4,6 +4,24 @@ enable_language(RC)
 
 add_executable(veskal WIN32 ${PRODUCT_SOURCES} ${CMAKE_SOURCE_DIR}/res/veskal.rc)
 target_include_directories(veskal PRIVATE ${CMAKE_SOURCE_DIR})
+
+# The VERSIONINFO resource takes its numbers from the project version.
+foreach(part MAJOR MINOR PATCH)
+  set(VESKAL_VERSION_${part} 0)
+  if(PROJECT_VERSION_${part})
+    set(VESKAL_VERSION_${part} ${PROJECT_VERSION_${part}})
+  endif()
+endforeach()
+configure_file(${CMAKE_SOURCE_DIR}/res/veskal_version.h.in ${CMAKE_BINARY_DIR}/generated/veskal_version.h @ONLY)
+target_include_directories(veskal PRIVATE $<$<COMPILE_LANGUAGE:RC>:${CMAKE_BINARY_DIR}/generated>)
+# The resource compiler reports no dependencies: list the files it embeds.
+file(GLOB RESOURCE_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/*.ico ${CMAKE_SOURCE_DIR}/res/*.cur)
+set_source_files_properties(${CMAKE_SOURCE_DIR}/res/veskal.rc PROPERTIES OBJECT_DEPENDS
+  "${RESOURCE_FILES};${CMAKE_SOURCE_DIR}/res/veskal.manifest;${CMAKE_SOURCE_DIR}/res/resource.h;${CMAKE_BINARY_DIR}/generated/veskal_version.h")
+if(MSVC)
+  # The manifest comes from the resource script; a second one would clash.
+  target_link_options(veskal PRIVATE /MANIFEST:NO)
+endif()
 target_compile_definitions(veskal PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX _CRT_SECURE_NO_WARNINGS)
 target_link_libraries(veskal PRIVATE user32 shell32 kernel32)
 if(MINGW)
@@ -18,10 +36,22 @@ endif()
 enable_testing()
 find_program(OBJDUMP_TOOL NAMES ${CMAKE_CXX_COMPILER_TARGET}-objdump x86_64-w64-mingw32-objdump i686-w64-mingw32-objdump objdump)
 if(OBJDUMP_TOOL)
+  set(CHECKED_EXES $<TARGET_FILE:veskal>)
+  if(TARGET config)
+    string(APPEND CHECKED_EXES ",$<TARGET_FILE:config>")
+  endif()
   add_test(NAME imports_only_system_dlls
-    COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${OBJDUMP_TOOL} -DEXES=$<TARGET_FILE:veskal>
+    COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${OBJDUMP_TOOL} -DEXES=${CHECKED_EXES}
             -P ${CMAKE_SOURCE_DIR}/cmake/check_imports.cmake)
+endif()
+find_program(PYTHON3_TOOL NAMES python3)
+if(PYTHON3_TOOL)
+  add_test(NAME exe_resources
+    COMMAND ${PYTHON3_TOOL} ${CMAKE_SOURCE_DIR}/tests/resources/check_exe_resources.py
+            $<TARGET_FILE:veskal> ${CMAKE_SOURCE_DIR}/res
+            ${VESKAL_VERSION_MAJOR}.${VESKAL_VERSION_MINOR}.${VESKAL_VERSION_PATCH})
 endif()
 if(EXISTS ${CMAKE_SOURCE_DIR}/tests/e2e/CMakeLists.txt)
   add_subdirectory(tests/e2e)
 endif()
+include(cmake/package.cmake)

@@ -25,8 +25,8 @@ struct ConfigSettings {
     std::vector<int32_t> keys = {16, 17};
 };
 
-// Key codes a chord can hold: the keyboard's virtual keys, no mouse buttons.
-bool IsChordKey(int32_t key);
+// Virtual-key codes proper, 1..254; 0 and the rest never read as held.
+bool IsKeyCode(int32_t key);
 
 // Never fails. Missing or malformed fields keep their defaults; numbers the
 // dialog cannot show are brought into its range (see settingstext.cpp).

@@ -1,4 +1,5 @@
 // Reads the keyboard and mouse by polling; no hooks are installed.
+#define OEMRESOURCE  // OCR_ system cursor ids
 #include "pan/poll.h"
 
 #include <windows.h>

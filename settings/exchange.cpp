@@ -3,6 +3,8 @@
 #include <shellapi.h>
 
 #include <cstdio>
+#include <new>
+#include <utility>
 #include <vector>
 
 #include "app/program.h"
@@ -36,11 +38,21 @@ void LaunchSettingsProgram(HWND owner) {
 }
 
 void ApplySettingsMessage(const void* data, uint32_t size) {
-    std::string text;
-    if (data && size) text.assign(static_cast<const char*>(data), size);
+    // Any process may send any count: when the text or its fields do not fit
+    // in memory the message is dropped like a short one, with nothing half
+    // applied and no exception leaving the window procedure.
     std::vector<std::string> fields;
-    SplitText(text, fields, " ");
-    if (fields.size() < kMinFields) return;
+    std::vector<int32_t> keys;
+    try {
+        std::string text;
+        if (data && size) text.assign(static_cast<const char*>(data), size);
+        SplitText(std::move(text), fields, " ");
+        if (fields.size() < kMinFields) return;
+        keys.reserve(fields.size() - kMinFields);
+        for (size_t i = kMinFields; i < fields.size(); ++i) keys.push_back(ParseNumber(fields[i]));
+    } catch (const std::bad_alloc&) {
+        return;
+    }
 
     int32_t oldWidth = settings.widthSteps, oldHeight = settings.heightSteps;
     settings.widthSteps = ParseNumber(fields[0]);
@@ -49,8 +61,7 @@ void ApplySettingsMessage(const void* data, uint32_t size) {
     settings.startCell = ParseNumber(fields[3]);
     int32_t speed = ParseNumber(fields[4]);
     if (speed >= 1 && speed <= 10) settings.speed = speed;
-    settings.activationKeys.clear();
-    for (size_t i = kMinFields; i < fields.size(); ++i) settings.activationKeys.push_back(ParseNumber(fields[i]));
+    settings.activationKeys.swap(keys);
 
     UpdateHalfExtent();
     if (settings.widthSteps != oldWidth || settings.heightSteps != oldHeight) RecallWindows();

@@ -18,8 +18,8 @@ bool IsSingleByteCharAt(std::string_view text, uint32_t pos) {
 
 // One walk over the characters from the front, so that long texts cost
 // linear time: a match counts only where a single-byte character begins.
+// An empty delimiter matches at the first such place at or after `start`.
 uint32_t FindAtCharBoundary(std::string_view text, std::string_view delimiter, uint32_t start) {
-    if (delimiter.empty()) return kNotFound;
     for (size_t i = 0; i < text.size();) {
         if (!IsSingleByteChar((unsigned char)text[i])) {
             i += 2;

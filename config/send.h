@@ -1,0 +1,12 @@
+// Handing the settings text to the running Veskal.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+enum class SendResult { sent, notRunning, noAnswer };
+
+// WM_COPYDATA to the window of class "VESKALClass"; the text goes by length,
+// without a NUL.
+SendResult SendToVeskal(HWND from, const std::string& text);

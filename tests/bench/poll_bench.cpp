@@ -1,0 +1,98 @@
+// Cost of one idle poll tick and of one drag tick over 10, 100 and 1,000
+// windows. The stand-in's share (its call log above all) is in the wall
+// time; tools/bench-host.sh separates our own instructions with callgrind.
+//
+// VESKAL_BENCH_ITERATIONS=n fixes the iteration count, so that a callgrind
+// total divides by a known number of calls.
+#include <benchmark/benchmark.h>
+#include <winsim.h>
+
+#include <cstdlib>
+
+#include "app/paths.h"
+#include "app/program.h"
+#include "app/tray.h"
+#include "app/window.h"
+#include "pan/poll.h"
+#include "settings/settings.h"
+#include "settings/settingsfile.h"
+
+namespace {
+
+const HINSTANCE kInstance = reinterpret_cast<HINSTANCE>(0x400000);
+
+// The program started as WinMain starts it, on a 1024 x 768 desktop with
+// `windows` ordinary windows and the default settings.
+void StartOn(int64_t windows) {
+    sim::Reset();
+    program = Program();
+    pan = PanState();
+    settings = Settings();
+    trayIcon = NOTIFYICONDATAA();
+    sim::SetModulePath("/nonexistent/veskal.exe");
+    sim::AddDesktop({0, 0, 1024, 768});
+    for (int64_t i = 0; i < windows; ++i) {
+        LONG x = (LONG)(i * 37 % 800), y = (LONG)(i * 23 % 600);
+        sim::AddWindow({"TestWindow", "", {x, y, x + 200, y + 150}});
+    }
+    LoadStringA(kInstance, 103, program.titleText, sizeof program.titleText);
+    LoadStringA(kInstance, 104, program.stoppedText, sizeof program.stoppedText);
+    LoadStringA(kInstance, 109, program.className, sizeof program.className);
+    LoadStringA(kInstance, 110, program.mutexName, sizeof program.mutexName);
+    BuildPaths(kInstance);
+    program.enabled = true;
+    RegisterMoverClass(kInstance);
+    CreateMoverWindow(kInstance);
+    FindDesktopView();
+    LoadSettings();
+    sim::ClearCalls();
+}
+
+// Chord up, button up: the tick the program runs 100 times a second all day.
+void IdleTick(benchmark::State& state) {
+    StartOn(10);
+    for (auto _ : state) {
+        PollTick();
+        sim::ClearCalls();  // or the stand-in's log grows without end
+    }
+}
+
+// Chord and button held, the mouse moving one pixel back and forth: every
+// tick is a drag step with a shift pass over all windows.
+void DragTick(benchmark::State& state) {
+    StartOn(state.range(0));
+    sim::SetKey(VK_SHIFT, true);
+    sim::SetKey(VK_CONTROL, true);
+    sim::SetCursor(500, 400);
+    PollTick();
+    sim::SetKey(VK_LBUTTON, true);
+    PollTick();
+    LONG x = 500;
+    for (auto _ : state) {
+        x ^= 1;
+        sim::SetCursor(x, 400);
+        PollTick();
+        sim::ClearCalls();
+    }
+    state.SetComplexityN(state.range(0));
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    auto* idle = benchmark::RegisterBenchmark("IdleTick", IdleTick);
+    auto* drag = benchmark::RegisterBenchmark("DragTick", DragTick)->Arg(10)->Arg(100)->Arg(1000);
+    if (const char* fixed = std::getenv("VESKAL_BENCH_ITERATIONS")) {
+        benchmark::IterationCount n = std::strtoll(fixed, nullptr, 10);
+        idle->Iterations(n);
+        drag->Iterations(n);
+    } else {
+        drag->Complexity(benchmark::oN);
+    }
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
