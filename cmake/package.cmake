@@ -42,9 +42,10 @@ else()
   set(VESKAL_ARCH win32)
   set(PE_FORMAT pei-i386)
 endif()
+set(VESKAL_PACKAGE_NAME Veskal-${PROJECT_VERSION}-${VESKAL_ARCH})
 
-# Text files for Notepad: UTF-8 with a byte-order mark (the README's first
-# byte) and CR LF line ends; the README also gets the version.
+# Text files for Notepad: CR LF line ends, and the README keeps the UTF-8
+# byte-order mark its source starts with and gets the version.
 set(PACKAGE_TEXT_DIR ${CMAKE_BINARY_DIR}/package-text)
 configure_file(${CMAKE_SOURCE_DIR}/docs/README-windows.txt ${PACKAGE_TEXT_DIR}/README.txt
   @ONLY NEWLINE_STYLE CRLF)
@@ -58,7 +59,7 @@ set(CPACK_PACKAGE_NAME Veskal)
 set(CPACK_PACKAGE_VENDOR "The Veskal developers")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_SYSTEM_NAME ${VESKAL_ARCH})
-set(CPACK_PACKAGE_FILE_NAME Veskal-${PROJECT_VERSION}-${VESKAL_ARCH})
+set(CPACK_PACKAGE_FILE_NAME ${VESKAL_PACKAGE_NAME})
 set(CPACK_PACKAGE_CHECKSUM SHA256)
 set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_SOURCE_DIR}/LICENSE)
 # The ZIP unpacks into one folder named like the ZIP.
@@ -68,7 +69,7 @@ include(CPack)
 if(OBJDUMP_TOOL)
   add_test(NAME package_contents
     COMMAND ${CMAKE_COMMAND} -DCPACK=${CMAKE_CPACK_COMMAND} -DCONFIG=${CMAKE_BINARY_DIR}/CPackConfig.cmake
-            -DWORK=${CMAKE_BINARY_DIR}/package-check -DNAME=${CPACK_PACKAGE_FILE_NAME}
+            -DWORK=${CMAKE_BINARY_DIR}/package-check -DNAME=${VESKAL_PACKAGE_NAME}
             -DVERSION=${PROJECT_VERSION} -DEXES=${SHIPPED_EXES} -DOBJDUMP=${OBJDUMP_TOOL}
             -DFORMAT=${PE_FORMAT}
             -DSTRIPPED=$<BOOL:$<CONFIG:Release,MinSizeRel>>

@@ -8,9 +8,9 @@ KeyCapture capture;
 
 namespace {
 
-// Mouse buttons would record the click that started the capture, and the
-// left and right modifier codes duplicate the plain Shift, Ctrl and Alt that
-// a chord needs.
+// Mouse buttons (1, 2, 4..6) would record the click that started the
+// capture, and the sided Shift, Ctrl and Alt codes (0xA0..0xA5) only repeat
+// the plain ones (16..18) that a chord needs.
 bool IsRecordedKey(int key) {
     bool mouseButton = (key >= 0x01 && key <= 0x02) || (key >= 0x04 && key <= 0x06);
     bool sidedModifier = key >= 0xA0 && key <= 0xA5;

@@ -2,11 +2,11 @@
 // while the main loop sleeps between ticks.
 #include "tests/fixture.h"
 
-#include <algorithm>
+#include "res/resource.h"
 
 namespace {
 
-const int kMoveCursor = 130;  // IDC_MOVECURSOR
+const int kMoveCursor = IDC_MOVECURSOR;
 
 void HoldChord(bool down) {
     sim::SetKey(VK_SHIFT, down);

@@ -2,7 +2,7 @@
 // at a time on a 1024 x 768 desktop (HalfExtent 1024, 768).
 #include "tests/fixture.h"
 
-#include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <functional>
 

@@ -3,6 +3,7 @@
 // serves from that script.
 #include "tests/fixture.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 

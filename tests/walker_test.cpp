@@ -8,7 +8,7 @@ namespace {
 HWND AddAt(int left, int top, const std::string& className = "TestWindow", LONG extraStyle = 0) {
     sim::WindowSpec spec;
     spec.className = className;
-    spec.rect = {left, top, left + 200, top + 150};
+    spec.rect = {left, top, (LONG)((uint32_t)left + 200u), (LONG)((uint32_t)top + 150u)};
     spec.style |= extraStyle;
     return sim::AddWindow(spec);
 }

@@ -23,8 +23,10 @@ BENCH=$BUILD/tests/bench/poll_bench
 WORK=$(mktemp -d)
 trap 'rm -rf "$WORK"' EXIT
 
-# Strong definitions only: weak ones are template copies of library code.
-nm -C --defined-only "$BUILD/libveskal_core.a" | sed -n 's/^[0-9a-f]* [Tt] //p' | sort -u >"$WORK/own"
+# Strong definitions only (weak ones are template copies of library code),
+# and none whose name is in std: local clones of library templates.
+nm -C --defined-only "$BUILD/libveskal_core.a" | sed -n 's/^[0-9a-f]* [Tt] //p' |
+    awk '{ name = $0; sub(/\(.*/, "", name) } name !~ /std::/' | sort -u >"$WORK/own"
 
 # measure LABEL FUNCTION FILTER: collects only while FUNCTION runs, over the
 # N timed calls of the benchmark FILTER; prints own and other Ir per call.

@@ -52,6 +52,8 @@ build host build/host -DCMAKE_BUILD_TYPE=RelWithDebInfo && run_ctest host build/
 build asan build/asan -DCMAKE_BUILD_TYPE=Debug -DVESKAL_SANITIZE=ON && run_ctest asan build/asan -LE "bench|fuzz"
 build win64 build/win64 -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" &&
     run_ctest win64 build/win64
+build win32 build/win32 -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-i686.cmake" &&
+    run_ctest win32 build/win32 -LE e2e
 
 if ((${#failures[@]})); then
     echo "failed: ${failures[*]}"

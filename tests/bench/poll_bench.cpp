@@ -83,8 +83,9 @@ void DragTick(benchmark::State& state) {
 int main(int argc, char** argv) {
     auto* idle = benchmark::RegisterBenchmark("IdleTick", IdleTick);
     auto* drag = benchmark::RegisterBenchmark("DragTick", DragTick)->Arg(10)->Arg(100)->Arg(1000);
-    if (const char* fixed = std::getenv("VESKAL_BENCH_ITERATIONS")) {
-        benchmark::IterationCount n = std::strtoll(fixed, nullptr, 10);
+    const char* fixed = std::getenv("VESKAL_BENCH_ITERATIONS");
+    benchmark::IterationCount n = fixed ? std::strtoll(fixed, nullptr, 10) : 0;
+    if (n > 0) {
         idle->Iterations(n);
         drag->Iterations(n);
     } else {

@@ -22,6 +22,8 @@ HWND AwaitWindow(DWORD pid, const char* className, const char* title) {
 
 void StartFullDesktop() {
     bed.shell = Start(Quoted(BinPath("e2e_shell.exe")), "", false);
+    // Once idle, the shell has created and shown (or minimized) everything.
+    WaitForInputIdle(bed.shell.process, kDeadlineMs);
     bed.progman = AwaitWindow(bed.shell.pid, "Progman", "Program Manager");
     for (const E2EWindow& w : kE2EWindows) {
         HWND hwnd = AwaitWindow(bed.shell.pid, w.className ? w.className : kSampleClass, w.title);
@@ -115,16 +117,19 @@ Veskal Launch(const std::string& dir) {
 }
 
 void AwaitRunning(Veskal& veskal) {
-    // Idle means waiting in the main loop: start-up is over. (Sent
-    // messages alone would not tell: they are answered already while the
-    // tray icon is being added.)
-    Require(WaitForInputIdle(veskal.child.process, kDeadlineMs) == 0 || !IsRunning(veskal.child),
-            "veskal.exe never waits for input");
     WaitFor([&] {
         veskal.mover = FindWindowOf(veskal.child.pid, "VESKALClass", "Veskal");
         return veskal.mover != nullptr || !IsRunning(veskal.child);
     });
     Require(veskal.mover != nullptr, "veskal.exe shows no MoverWindow (running: %d)", IsRunning(veskal.child));
+    // A message sent too early is answered while the tray icon is being
+    // added, long before the main loop. The tool-window style is set after
+    // that and nothing in between answers messages, so a message sent once
+    // the style shows is answered by the main loop. (WaitForInputIdle does
+    // not help: under Wine it never fires for a loop of PeekMessage and
+    // Sleep.)
+    Expect(WaitFor([&] { return (GetWindowLongA(veskal.mover, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0; }),
+           "MoverWindow never gets WS_EX_TOOLWINDOW");
     DWORD_PTR result;
     Require(SendMessageTimeoutA(veskal.mover, WM_NULL, 0, 0, SMTO_NORMAL, kDeadlineMs, &result) != 0,
             "veskal.exe does not answer messages");
