@@ -119,11 +119,17 @@ void ToggleCapture(HWND dialog) {
     ShowCaptureState(dialog);
 }
 
+// Remove and Clear disable themselves; the focus must not stay on them.
+void ShowKeysAfterRemoval(HWND dialog) {
+    ShowKeys(dialog);
+    SendMessageW(dialog, WM_NEXTDLGCTL, (WPARAM)GetDlgItem(dialog, IDC_CAPTURE), TRUE);
+}
+
 void RemoveSelectedKey(HWND dialog) {
     LRESULT index = SendDlgItemMessageW(dialog, IDC_KEYLIST, LB_GETCURSEL, 0, 0);
     if (index < 0 || (size_t)index >= shown.keys.size()) return;
     shown.keys.erase(shown.keys.begin() + index);
-    ShowKeys(dialog);
+    ShowKeysAfterRemoval(dialog);
 }
 
 void OnCommand(HWND dialog, int id, int code) {
@@ -147,7 +153,7 @@ void OnCommand(HWND dialog, int id, int code) {
         break;
     case IDC_CLEAR:
         shown.keys.clear();
-        ShowKeys(dialog);
+        ShowKeysAfterRemoval(dialog);
         break;
     case IDC_KEYLIST:
         if (code == LBN_SELCHANGE)
