@@ -2,12 +2,26 @@
 // with, as they reach the running program.
 #include "tests/fixture.h"
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <climits>
+#include <fstream>
 
 #include "settings/exchange.h"
 
 using namespace std::string_literals;
 using Keys = std::vector<int32_t>;
+
+// The address sanitizer reserves its shadow memory up front and dies rather
+// than fail an allocation, so a limit on the address space cannot be tried.
+#if defined(__SANITIZE_ADDRESS__)
+#define VESKAL_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define VESKAL_ADDRESS_SANITIZER 1
+#endif
+#endif
 
 namespace {
 
@@ -172,4 +186,28 @@ TEST_F(ExchangeTest, ManyKeysAndLongFields) {
     Send(text);
     ASSERT_EQ(settings.activationKeys.size(), 100001u);
     EXPECT_EQ(settings.activationKeys[99999], 99999 % 256);
+}
+
+TEST_F(ExchangeTest, RefusedWhenItsFieldsDoNotFitInMemory) {
+#ifdef VESKAL_ADDRESS_SANITIZER
+    GTEST_SKIP() << "address space limits do not mix with the address sanitizer";
+#else
+    // 16 MiB of blanks make 16 Mi fields, half a gigabyte of strings; allow
+    // the text and its copy but not the list.
+    const std::string text = "4 2 1 4 3" + std::string(16 << 20, ' ');
+    size_t pages = 0;
+    std::ifstream("/proc/self/statm") >> pages;
+    ASSERT_GT(pages, 0u);
+    rlimit saved;
+    ASSERT_EQ(getrlimit(RLIMIT_AS, &saved), 0);
+    rlimit tight = saved;
+    tight.rlim_cur = pages * (size_t)sysconf(_SC_PAGESIZE) + (128u << 20);
+    ASSERT_EQ(setrlimit(RLIMIT_AS, &tight), 0);
+    Send(text);
+    setrlimit(RLIMIT_AS, &saved);
+
+    EXPECT_EQ(FormatSettingsText(), "2 2 1 4 1 16 17");
+    EXPECT_EQ(pan.halfExtent.x, 1024);
+    EXPECT_EQ(sim::WindowRect(farWindow).left, 5000);
+#endif
 }

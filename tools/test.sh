@@ -50,6 +50,10 @@ build() {
 mkdir -p build
 build host build/host -DCMAKE_BUILD_TYPE=RelWithDebInfo && run_ctest host build/host
 build asan build/asan -DCMAKE_BUILD_TYPE=Debug -DVESKAL_SANITIZE=ON && run_ctest asan build/asan -LE "bench|fuzz"
+# libFuzzer targets, a bounded run each (FUZZ_SECONDS, default 10).
+build fuzz build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+    -DFUZZ_SECONDS="${FUZZ_SECONDS:-10}" &&
+    run_ctest fuzz build/fuzz -L fuzz
 build win64 build/win64 -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" &&
     run_ctest win64 build/win64
 build win32 build/win32 -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-i686.cmake" &&

@@ -58,6 +58,7 @@ void Xdo(const std::string& arguments);
 void PointerTo(int x, int y);
 void KeysDown(const char* keys);  // xdotool key names joined by '+', e.g. "shift+ctrl"
 void KeysUp(const char* keys);
+void ReleaseAllInput();
 void ButtonDown();
 void ButtonUp();
 POINT CursorPos();

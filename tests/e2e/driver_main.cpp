@@ -31,7 +31,7 @@ bool Selected(const char* name, int argc, char** argv) {
 // Leaves X and the windows as the next scenario expects them, whatever the
 // last one did.
 void CleanUp() {
-    Xdo("mouseup 1 keyup shift+ctrl+alt");
+    ReleaseAllInput();
     EndScenarioChildren();
     if (bed.desktop == Desktop::Full) ResetWindows();
 }

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "tests/e2e/driver_run.h"
+#include "tests/e2e/e2e_windows.h"
 
 DriverConfig driverConfig;
 
@@ -242,14 +243,30 @@ void AwaitKeys(const std::string& keys, bool down) {
 
 }  // namespace
 
+// Keys go to the X window of the shell's window that never moves: without a
+// window manager the X focus follows the pointer, and over no Wine window
+// (the desktop moved away, the MoverWindow's X window lagging behind a
+// stalled pass) a key would never reach Wine, whose key state would stick.
+std::string Keys(const char* action, const char* keys) {
+    return std::string("search --name '^") + kFocusTitle + "$' windowfocus --sync " + action + " " + keys;
+}
+
 void KeysDown(const char* keys) {
-    Xdo(std::string("keydown ") + keys);
+    Xdo(Keys("keydown", keys));
     AwaitKeys(keys, true);
 }
 
 void KeysUp(const char* keys) {
-    Xdo(std::string("keyup ") + keys);
+    Xdo(Keys("keyup", keys));
     AwaitKeys(keys, false);
+}
+
+void ReleaseAllInput() {
+    Xdo("mouseup 1");
+    if (FindWindowA("DV2ControlHost", kFocusTitle))
+        Xdo(Keys("keyup", "shift+ctrl+alt"));
+    else
+        Xdo("keyup shift+ctrl+alt");
 }
 
 void ButtonDown() {

@@ -56,6 +56,14 @@ HWND OpenTrayMenu(const Veskal& veskal, LPARAM mouse = WM_RBUTTONUP) {
     return menu;
 }
 
+// Keys for the menu go to it as messages: the menu reads its own thread's
+// queue, and real keys would go to the foreground thread, which under Wine
+// the hidden MoverWindow does not become (there is then no foreground window).
+void PostKey(HWND menu, WPARAM vk, WPARAM ch) {
+    if (vk) PostMessageA(menu, WM_KEYDOWN, vk, 1);
+    if (ch) PostMessageA(menu, WM_CHAR, ch, 1);
+}
+
 void ExpectMenuClosed(const Veskal& veskal, const char* how) {
     Expect(WaitFor([&] { return VisibleMenuOf(veskal.child.pid) == nullptr; }), "%s: the menu stays open", how);
 }
@@ -99,26 +107,29 @@ struct TrayClick {
 };
 const TrayClick kTrayClicks[] = {
     {"WM_RBUTTONUP", WM_RBUTTONUP, true},       {"WM_LBUTTONDBLCLK", WM_LBUTTONDBLCLK, true},
+    {"WM_RBUTTONUP again", WM_RBUTTONUP, true},
     {"WM_LBUTTONUP", WM_LBUTTONUP, false},      {"WM_LBUTTONDOWN", WM_LBUTTONDOWN, false},
     {"WM_RBUTTONDOWN", WM_RBUTTONDOWN, false},  {"WM_MOUSEMOVE", WM_MOUSEMOVE, false},
 };
 
 void TrayMenuOpensAndCloses() {
+    // The ways a menu is dismissed, taken in turn.
+    void (*const dismissals[])(const Veskal&, HWND) = {
+        [](const Veskal&, HWND menu) { PostKey(menu, VK_ESCAPE, 0); },
+        [](const Veskal& v, HWND) { PostMessageA(v.mover, WM_CANCELMODE, 0, 0); },
+        [](const Veskal&, HWND) { Xdo("mousemove 900 700 click 1"); },  // a click elsewhere
+    };
+    size_t dismissal = 0;
     Veskal veskal = StartVeskal("tray");
-    bool closeWithEscape = true;
     for (const TrayClick& click : kTrayClicks) {
         if (click.opens) {
             HWND menu = OpenTrayMenu(veskal, click.mouse);
             RECT r = RectOf(menu);
             Expect(r.left == 300 && r.top == 300, "%s: menu at (%ld,%ld), expected at the pointer (300,300)",
                    click.name, r.left, r.top);
-            // Alternate the two ways a menu is dismissed.
-            if (closeWithEscape)
-                Xdo("key Escape");
-            else
-                PostMessageA(veskal.mover, WM_CANCELMODE, 0, 0);
+            dismissals[dismissal](veskal, menu);
             ExpectMenuClosed(veskal, click.name);
-            closeWithEscape = !closeWithEscape;
+            dismissal = (dismissal + 1) % (sizeof dismissals / sizeof dismissals[0]);
         } else {
             // Sent, not posted: it returns only once handled, and would
             // hang in the menu's own loop had a menu opened.
@@ -136,34 +147,45 @@ void TrayMenuOpensAndCloses() {
 }
 
 // Items chosen with their mnemonic keys, which proves the menu's contents.
-void ChooseFromMenu(const Veskal& veskal, const char* key) {
-    OpenTrayMenu(veskal);
-    Xdo(std::string("key ") + key);
-    ExpectMenuClosed(veskal, key);
+void ChooseFromMenu(const Veskal& veskal, char key) {
+    HWND menu = OpenTrayMenu(veskal);
+    PostKey(menu, 0, key);
+    ExpectMenuClosed(veskal, std::string(1, key).c_str());
+}
+
+// The first and the last item are found without knowing the item height.
+enum class Item { First, Last };
+void ClickMenuItem(const Veskal& veskal, Item item) {
+    RECT r = RectOf(OpenTrayMenu(veskal));
+    int y = item == Item::First ? r.top + 10 : r.bottom - 10;
+    Xdo("mousemove " + std::to_string(r.left + 30) + " " + std::to_string(y) + " click 1");
+    ExpectMenuClosed(veskal, item == Item::First ? "click on the first item" : "click on the last item");
 }
 
 void TrayMenuItems() {
     Veskal veskal = StartVeskal("tray-items");
     Drag(veskal, 70, 50);
-    ChooseFromMenu(veskal, "o");
+    ChooseFromMenu(veskal, 'o');
     ExpectShifted(0, 0, "menu item O");
 
     std::string record = veskal.dir + "\\config-args.txt";
-    ChooseFromMenu(veskal, "c");
+    ChooseFromMenu(veskal, 'c');
     Expect(WaitFor([&] { return FileExists(record); }), "menu item C started no config.exe");
     Expect(ReadBytes(record) == "2 2 1 4 1 16 17", "menu item C: config.exe got \"%s\"", ReadBytes(record).c_str());
 
-    ChooseFromMenu(veskal, "v");
+    // V turns panning off, a click on the first item turns it on again.
+    ChooseFromMenu(veskal, 'v');
     PointerTo(350, 350);
     KeysDown("shift+ctrl");
     Settle();
     Expect(!MoverVisible(veskal), "menu item V did not turn panning off");
     KeysUp("shift+ctrl");
-    ChooseFromMenu(veskal, "v");
+    ClickMenuItem(veskal, Item::First);
+    PointerTo(350, 350);
     EnterPanMode(veskal);
     LeavePanMode(veskal);
 
-    ChooseFromMenu(veskal, "x");
+    ChooseFromMenu(veskal, 'x');
     ExpectExitZero(veskal, "menu item X");
     Expect(SavedIni(veskal) == kDefaultIni, "saved \"%s\"", Printable(SavedIni(veskal)).c_str());
 }
@@ -177,7 +199,8 @@ struct ExitWay {
 const ExitWay kExitWays[] = {
     {"WM_CLOSE", [](const Veskal& v) { PostMessageA(v.mover, WM_CLOSE, 0, 0); }},
     {"command 32771", [](const Veskal& v) { SendCommand(v, 32771); }},
-    {"menu item X", [](const Veskal& v) { ChooseFromMenu(v, "x"); }},
+    {"menu item X", [](const Veskal& v) { ChooseFromMenu(v, 'x'); }},
+    {"click on the last item", [](const Veskal& v) { ClickMenuItem(v, Item::Last); }},
 };
 
 void ExitRecallsWindows() {

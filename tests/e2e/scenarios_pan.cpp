@@ -44,8 +44,9 @@ void DragMovesBySpeedUntilEdge() {
         char when[64];
         std::snprintf(when, sizeof when, "drag to (%d,%d)", step.pointerX, step.pointerY);
         ExpectShifted(step.offsetX, step.offsetY, when);
-        Expect(MoverParkedAt(veskal, {step.pointerX, step.pointerY}), "%s: MoverWindow at %s", when,
-               Describe(veskal.mover).c_str());
+        // The tick may have parked it just before the pointer moved.
+        Expect(WaitFor([&] { return MoverParkedAt(veskal, {step.pointerX, step.pointerY}); }),
+               "%s: MoverWindow at %s", when, Describe(veskal.mover).c_str());
     }
     ButtonUp();
     ExpectStill(700, -700, "button released");

@@ -98,6 +98,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Register(instance, "E2EOtherChild", DesktopProc, COLOR_DESKTOP);
     Register(instance, kSampleClass, SampleProc, COLOR_WINDOW);
     Register(instance, "BaseBar", SampleProc, COLOR_WINDOW);
+    Register(instance, "DV2ControlHost", SampleProc, COLOR_WINDOW);
     CreateDesktop(instance, CommandLineHas("--bad-chain"));
     if (!CommandLineHas("--no-samples")) CreateSamples(instance);
     MSG msg;

@@ -172,8 +172,10 @@ std::string RecordedSettingsLaunch(const Veskal& veskal) {
     std::string record = veskal.dir + "\\config-args.txt";
     DeleteFileA(record.c_str());
     SendCommand(veskal, 32773);
-    Require(WaitFor([&] { return FileExists(record); }), "the settings command started no config.exe");
-    return ReadBytes(record);
+    std::string parameters;
+    Require(WaitFor([&] { return !(parameters = ReadBytes(record)).empty(); }),
+            "the settings command started no config.exe");
+    return parameters;
 }
 
 bool MoverVisible(const Veskal& veskal) {

@@ -2,10 +2,9 @@
 // then stretched to a count of up to 16 MiB: refused below five fields,
 // otherwise every rule of the exchange holds and the answer is 0.
 //
-// Input: when byte 0 is 0xFF, bytes 2..3 give a count up to 64 KiB, and with
-// byte 1 also 0xFF up to 16 MiB; the rest is repeated to fill the count. Any
-// other input is the text as it stands. The seeds stay small, so the long
-// texts come only now and then, when a mutation makes the marks.
+// Input: when byte 0 is 0xFF, bytes 1..3 give a count of up to 16 MiB that
+// the rest of the input fills (see MessageText), any other input is the text
+// as it stands.
 #include <winsim.h>
 
 #include <cstddef>
@@ -22,6 +21,9 @@
 
 namespace {
 
+const size_t kShortLimit = 1 << 12;
+const size_t kRepeatLimit = 1 << 16;
+const unsigned kFullEvery = 4096;
 const HINSTANCE kInstance = reinterpret_cast<HINSTANCE>(0x400000);
 HWND windows[3];
 
@@ -67,15 +69,21 @@ std::string FifthField(const std::string& text) {
 }
 
 // Without coverage of its own, so that a long text is worth no more to the
-// fuzzer than a short one with the same fields and stays a rare case.
+// fuzzer than a short one. Mutations make the mark all the time, so only the
+// first of every kFullEvery such inputs keeps a count above 4 KiB; the
+// first, so that running a saved input alone repeats what happened. The
+// input repeats up to 64 KiB at most and digits fill the rest, one long last
+// field, so that 16 MiB cost a copy and a walk rather than millions of fields.
 __attribute__((no_sanitize("coverage"))) std::string MessageText(const uint8_t* data, size_t size) {
+    static unsigned marked = 0;
     std::string text(reinterpret_cast<const char*>(data), size);
     if (size < 4 || data[0] != 0xFF) return text;
-    size_t count = (size_t)data[2] << 8 | data[3];
-    if (data[1] == 0xFF) count = count << 8 | 0xFF;
+    size_t count = (size_t)data[1] << 16 | (size_t)data[2] << 8 | data[3];
+    if (marked++ % kFullEvery != 0 && count > kShortLimit) count = kShortLimit;
     text = size > 4 ? text.substr(4) : std::string(" ");
-    while (text.size() < count) text += text;
-    text.resize(count);
+    while (text.size() < count && text.size() < kRepeatLimit) text += text;
+    if (text.size() > count) text.resize(count);
+    text.resize(count, '9');
     return text;
 }
 
