@@ -21,6 +21,7 @@ void Require(bool ok, const char* format, ...);
 // Logs a place where Wine is known to behave unlike Windows; the test keeps
 // its check and states the expectation for both.
 void WineDiffers(const char* name, const char* what);
+bool OnWine();
 bool WaitFor(const std::function<bool()>& done, int timeoutMs = kDeadlineMs);
 void Settle();
 

@@ -65,7 +65,8 @@ int main(int argc, char** argv) {
     const Table tables[] = {{kStartupScenarios, kStartupScenarioCount},
                             {kPanScenarios, kPanScenarioCount},
                             {kCommandScenarios, kCommandScenarioCount},
-                            {kSettingsScenarios, kSettingsScenarioCount}};
+                            {kSettingsScenarios, kSettingsScenarioCount},
+                            {kFaultScenarios, kFaultScenarioCount}};
     int passed = 0, failed = 0, skippedCount = 0;
     for (const Table& table : tables) {
         for (int i = 0; i < table.count; ++i) {

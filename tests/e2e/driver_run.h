@@ -27,3 +27,5 @@ extern const Scenario kCommandScenarios[];
 extern const int kCommandScenarioCount;
 extern const Scenario kSettingsScenarios[];
 extern const int kSettingsScenarioCount;
+extern const Scenario kFaultScenarios[];
+extern const int kFaultScenarioCount;

@@ -38,8 +38,16 @@ void Require(bool ok, const char* format, ...) {
 }
 
 void WineDiffers(const char* name, const char* what) {
+    static std::vector<std::string> told;  // each once per run
+    for (const std::string& t : told)
+        if (t == name) return;
+    told.push_back(name);
     std::printf("    wine-differs %s: %s\n", name, what);
     std::fflush(stdout);
+}
+
+bool OnWine() {
+    return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
 }
 
 bool WaitFor(const std::function<bool()>& done, int timeoutMs) {
@@ -241,8 +249,6 @@ void AwaitKeys(const std::string& keys, bool down) {
             "Wine does not see %s %s", keys.c_str(), down ? "down" : "up");
 }
 
-}  // namespace
-
 // Keys go to the X window of the shell's window that never moves: without a
 // window manager the X focus follows the pointer, and over no Wine window
 // (the desktop moved away, the MoverWindow's X window lagging behind a
@@ -250,6 +256,9 @@ void AwaitKeys(const std::string& keys, bool down) {
 std::string Keys(const char* action, const char* keys) {
     return std::string("search --name '^") + kFocusTitle + "$' windowfocus --sync " + action + " " + keys;
 }
+
+}  // namespace
+
 
 void KeysDown(const char* keys) {
     Xdo(Keys("keydown", keys));

@@ -28,7 +28,7 @@ const E2EWindow kE2EWindows[] = {
     // The start menu host never moves either. Keys are sent to its X window:
     // with no window manager the X focus would follow the pointer, and keys
     // over no Wine window (when the desktop has moved away) never reach Wine.
-    {kFocusTitle, "DV2ControlHost", WS_POPUP | WS_BORDER, WS_EX_TOOLWINDOW, 0, 740, 240, 28, SW_SHOWNOACTIVATE,
+    {kFocusTitle, "DV2ControlHost", WS_POPUP | WS_BORDER, WS_EX_TOOLWINDOW, 784, 0, 240, 28, SW_SHOWNOACTIVATE,
      RGB(180, 180, 220), false},
     {"E2E Minimized", nullptr, WS_OVERLAPPEDWINDOW, 0, 300, 300, 200, 120, SW_SHOWMINNOACTIVE, RGB(255, 255, 255),
      false},

@@ -21,10 +21,31 @@ const DragStep kDragSteps[] = {
     {600, 150, 700, -700},  // y: -900 < -768, dropped; x still moves
 };
 
+POINT CursorHotSpot() {
+    CURSORINFO info = {};
+    info.cbSize = sizeof info;
+    ICONINFO icon = {};
+    if (!GetCursorInfo(&info) || !info.hCursor || !GetIconInfo(info.hCursor, &icon)) return {-1, -1};
+    DeleteObject(icon.hbmMask);
+    if (icon.hbmColor) DeleteObject(icon.hbmColor);
+    return {(LONG)icon.xHotspot, (LONG)icon.yHotspot};
+}
+
 void DragMovesBySpeedUntilEdge() {
     Veskal veskal = StartVeskal("drag", &kSpeed2Ini);
     PointerTo(150, 600);
+    POINT arrow = CursorHotSpot();
     EnterPanMode(veskal);
+    POINT panCursor = CursorHotSpot();
+    if (OnWine()) {
+        // Wine's SetSystemCursor is a stub: the arrow stays.
+        WineDiffers("set-system-cursor-stub", "no move cursor in pan mode; Windows shows it, hot spot (15,15)");
+        Expect(panCursor.x == arrow.x && panCursor.y == arrow.y, "pan cursor hot spot (%ld,%ld)", panCursor.x,
+               panCursor.y);
+    } else {
+        Expect(panCursor.x == 15 && panCursor.y == 15, "pan cursor hot spot (%ld,%ld), expected (15,15)",
+               panCursor.x, panCursor.y);
+    }
     Expect(GetWindowLongA(veskal.mover, GWL_EXSTYLE) & WS_EX_TOPMOST, "MoverWindow not topmost");
     Expect(IsAbove(veskal.mover, Watch("E2E Window B")), "MoverWindow below a topmost window");
     Expect(IsAbove(veskal.mover, Watch("notepad")), "MoverWindow below notepad");
@@ -38,7 +59,7 @@ void DragMovesBySpeedUntilEdge() {
     Expect(WaitFor([&] { return MoverParkedAt(veskal, {150, 600}); }), "MoverWindow did not follow the pointer");
     ExpectShifted(0, 0, "pointer moved without button");
 
-    ButtonDown();
+    PressButton(veskal);
     for (const DragStep& step : kDragSteps) {
         PointerTo(step.pointerX, step.pointerY);
         char when[64];
@@ -48,10 +69,13 @@ void DragMovesBySpeedUntilEdge() {
         Expect(WaitFor([&] { return MoverParkedAt(veskal, {step.pointerX, step.pointerY}); }),
                "%s: MoverWindow at %s", when, Describe(veskal.mover).c_str());
     }
-    ButtonUp();
+    ReleaseButton(veskal);
     ExpectStill(700, -700, "button released");
     Expect(MoverVisible(veskal), "pan mode left with the button");
     LeavePanMode(veskal);
+    POINT restored = CursorHotSpot();
+    Expect(restored.x == arrow.x && restored.y == arrow.y, "cursor hot spot (%ld,%ld) after pan mode", restored.x,
+           restored.y);
 
     SendCommand(veskal, 32774);
     ExpectShifted(0, 0, "command 32774");
@@ -82,10 +106,10 @@ void DoubleClickReturnsHome() {
         Veskal veskal = StartVeskal(std::string("double-click-") + c.name, &c.ini);
         PointerTo(300, 300);
         EnterPanMode(veskal);
-        ButtonDown();
+        PressButton(veskal);
         PointerTo(360, 340);
         ExpectShifted(60, 40, c.name);
-        ButtonUp();
+        ReleaseButton(veskal);
         Sleep(400);  // so that the drag's release does not pair with the clicks
         Click(1);
         ExpectStill(60, 40, "single click");

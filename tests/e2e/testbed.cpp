@@ -43,8 +43,10 @@ void StartFullDesktop() {
 }  // namespace
 
 void TearDownDesktop() {
-    EndChild(bed.notepad);
-    EndChild(bed.shell);
+    for (Child* child : {&bed.notepad, &bed.shell}) {
+        EndChild(*child);
+        if (child->process) CloseHandle(child->process);
+    }
     bed = TestBed();
 }
 
@@ -197,4 +199,26 @@ void EnterPanMode(const Veskal& veskal, const char* keys) {
 void LeavePanMode(const Veskal& veskal, const char* keys) {
     KeysUp(keys);
     Require(WaitFor([&] { return !MoverVisible(veskal); }), "%s released: MoverWindow still shown", keys);
+}
+
+void AwaitPollTick(const Veskal& veskal) {
+    // A poll tick leaves no trace of a button seen down or up; it shows only
+    // by parking the MoverWindow under the pointer again. So displace it and
+    // wait for it to come back, twice: the second return proves that the
+    // tick of the first one has run to its end.
+    POINT at = CursorPos();
+    for (int round = 0; round < 2; ++round) {
+        SetWindowPos(veskal.mover, nullptr, at.x + 5, at.y + 5, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        Require(WaitFor([&] { return MoverParkedAt(veskal, at); }), "no poll tick parks the MoverWindow");
+    }
+}
+
+void PressButton(const Veskal& veskal) {
+    ButtonDown();
+    AwaitPollTick(veskal);  // the anchor of the drag is taken now
+}
+
+void ReleaseButton(const Veskal& veskal) {
+    ButtonUp();
+    AwaitPollTick(veskal);
 }

@@ -67,3 +67,9 @@ bool MoverParkedAt(const Veskal& veskal, POINT at);
 // Holds the chord and waits for pan mode: MoverWindow shown under the pointer.
 void EnterPanMode(const Veskal& veskal, const char* keys = "shift+ctrl");
 void LeavePanMode(const Veskal& veskal, const char* keys = "shift+ctrl");
+// Waits until the program's poll has run a whole tick after this call.
+void AwaitPollTick(const Veskal& veskal);
+// Press and release of the left button in pan mode, each awaited until a
+// poll tick has seen it.
+void PressButton(const Veskal& veskal);
+void ReleaseButton(const Veskal& veskal);
