@@ -96,7 +96,7 @@ to_windows() { local p=$1; echo "Z:${p//\//\\}"; }
 cd "$RUN"
 # The driver's id goes to a file so that an interrupted run can end it.
 {
-    timeout --kill-after=10 900 wine "$BIN/e2e_driver.exe" "$(to_windows "$BIN")" "$(to_windows "$RUN")" "$@" \
+    timeout --kill-after=10 1200 wine "$BIN/e2e_driver.exe" "$(to_windows "$BIN")" "$(to_windows "$RUN")" "$@" \
         2>"$RUN/wine.log" &
     echo $! >"$RUN/driver.pid"
     wait $!
