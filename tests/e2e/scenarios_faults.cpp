@@ -2,6 +2,7 @@
 // settings file that cannot be replaced, huge and rapid settings messages,
 // and windows that come and go while the view pans. Each time the program
 // must keep running (or end in order) and lose nothing.
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <cwchar>
@@ -348,8 +349,8 @@ const LockedFile kLockedFiles[] = {
 
 // Not in the form a save writes, so any rewrite would show.
 const char* const kUnsavedIni = "WIDTH=4\nHEIGHT=2\n; kept as it is\nSPEED=2\n";
-const char* const kSettingsWhileLocked = "2 2 0 7 1 16 17";
-const char* const kSavedWhileLocked = "WIDTH=3\r\nHEIGHT=3\r\nACTKEY=16\r\nACTKEY=17\r\nDCENTER=0\r\nPOS0=7\r\nSPEED=1\r\n";
+const char* const kSettingsWhileLocked = "2 2 0 4 1 16 17";
+const char* const kSavedWhileLocked = "WIDTH=3\r\nHEIGHT=3\r\nACTKEY=16\r\nACTKEY=17\r\nDCENTER=0\r\nPOS0=4\r\nSPEED=1\r\n";
 
 void UnreplaceableSettingsFile() {
     for (const LockedFile& c : kLockedFiles) {
@@ -396,68 +397,115 @@ void UnreplaceableSettingsFile() {
     }
 }
 
-// ---- a 16 MiB settings message
+// ---- huge settings messages
+//
+// Per message the program copies the text and splits it at every blank:
+// 16 MiB of blanks make 16,777,217 empty fields, applied as a plane of one
+// screen and a chord of 16,777,212 key codes 0. A small message afterwards
+// must still be answered and put everything right, and panning must work.
 
 const size_t kHugeBytes = 16u << 20;
+// Wine 8 never delivers a WM_COPYDATA of more than about 2,089,000 bytes
+// from another process, so the same faults are also sent just below that.
+const size_t kWineLargestBytes = 2000000;
 
-std::string Blanks() {
-    return std::string(kHugeBytes, ' ');
+std::string Blanks(size_t bytes) {
+    return std::string(bytes, ' ');
 }
 
-std::string FieldsAtTheEnd() {
-    const std::string fields = "4 2 1 4 3 17 18";
-    return std::string(kHugeBytes - fields.size(), ' ') + fields;
+// A NUL ends the last number: all the rest changes nothing.
+std::string SettingsThenNuls(size_t bytes) {
+    std::string text = "4 2 1 4 3 17 18";
+    text.resize(bytes, '\0');
+    return text;
 }
 
-std::string RandomBytes() {
-    std::string bytes(kHugeBytes, '\0');
+std::string RandomBytes(size_t bytes) {
+    std::string text(bytes, '\0');
     Random random;
-    for (char& c : bytes) c = (char)(random.Next() >> 24);
-    return bytes;
+    for (char& c : text) c = (char)(random.Next() >> 24);
+    return text;
 }
+
+enum class Recall { No, Yes, Unknown };
 
 struct HugeMessage {
     const char* name;
-    std::string (*make)();
-    const char* applied;  // what the settings command passes afterwards; null: not known
-    bool recalls;
+    size_t bytes;
+    std::string (*make)(size_t);
+    Recall recall;        // whether the plane's size changes
+    const char* applied;  // what the settings command passes afterwards; null: not looked at
+    const char* after;    // a small message sent next, keeping the chord and SPEED 1
 };
 const HugeMessage kHugeMessages[] = {
-    {"all blanks: no fields, dropped", Blanks, "2 2 1 4 1 16 17", false},
-    {"fields after 16 MiB of blanks", FieldsAtTheEnd, "4 2 1 4 3 17 18", true},
-    {"random bytes", RandomBytes, nullptr, false},
+    {"2 MB of blanks", kWineLargestBytes, Blanks, Recall::Yes, nullptr, "3 2 1 4 1 16 17"},
+    {"2 MB: settings, then NULs", kWineLargestBytes, SettingsThenNuls, Recall::Yes, "4 2 1 4 3 17 18",
+     "2 3 0 8 1 17 16"},
+    {"2 MB of random bytes", kWineLargestBytes, RandomBytes, Recall::Unknown, nullptr, "3 3 1 5 1 16 17"},
+    {"16 MiB of blanks", kHugeBytes, Blanks, Recall::Yes, nullptr, "2 2 1 7 1 16 17"},
+    {"16 MiB: settings, then NULs", kHugeBytes, SettingsThenNuls, Recall::Yes, "4 2 1 4 3 17 18",
+     "3 2 0 8 1 17 16"},
+    {"16 MiB of random bytes", kHugeBytes, RandomBytes, Recall::Unknown, nullptr, "3 3 1 5 1 16 17"},
 };
+const char* const kBeforeHuge = "2 2 1 4 1 16 17";
+const char* const kAfterHugeIni = "WIDTH=4\r\nHEIGHT=4\r\nACTKEY=16\r\nACTKEY=17\r\nDCENTER=1\r\nPOS0=5\r\nSPEED=1\r\n";
 
-// A small message after each huge one, each different, all keeping the chord.
-const char* const kSmallAfter[] = {"3 2 1 4 2 16 17", "2 2 0 8 4 17 16", "3 3 1 5 1 16 17"};
+bool SendHuge(const Veskal& veskal, const std::string& text, int timeoutMs) {
+    COPYDATASTRUCT data = {};
+    data.cbData = (DWORD)text.size();
+    data.lpData = const_cast<char*>(text.data());
+    DWORD_PTR result;
+    return SendMessageTimeoutA(veskal.mover, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, timeoutMs,
+                               &result) != 0;
+}
 
-void HugeSettingsMessage() {
+void HugeSettingsMessages() {
     Veskal veskal = StartVeskal("huge-copydata");
-    for (size_t i = 0; i < sizeof kHugeMessages / sizeof kHugeMessages[0]; ++i) {
-        const HugeMessage& m = kHugeMessages[i];
-        if (m.recalls) Place("E2E Window A", 3000, 2000);
+    bool polling = true;
+    for (const HugeMessage& m : kHugeMessages) {
+        SendSettingsText(veskal, kBeforeHuge);
+        ResetWindows();
+        Place("E2E Window A", 3000, 2000);
+        bool delivered = !OnWine() || m.bytes <= kWineLargestBytes;
+        if (!delivered) {
+            WineDiffers("copydata-limit",
+                        "a WM_COPYDATA above about 2 MB from another process never arrives: the sender times out, "
+                        "and the receiver's PeekMessage reports a message from then on that GetMessage never "
+                        "returns, so the main loop stops polling (a loop of the same shape without any of our code "
+                        "does the same); on Windows the message is delivered and applied, and panning goes on");
+            polling = false;
+        }
         DWORD started = GetTickCount();
-        SendSettingsText(veskal, m.make());
-        std::printf("    %s: answered after %.1f s\n", m.name, (GetTickCount() - started) / 1000.0);
+        bool answered = SendHuge(veskal, m.make(m.bytes), delivered ? kDeadlineMs : 5000);
+        std::printf("    %s: %s after %.1f s\n", m.name, answered ? "answered" : "not answered",
+                    (GetTickCount() - started) / 1000.0);
+        Expect(answered == delivered, "%s: %s", m.name, answered ? "answered" : "not answered");
         ExpectAnswers(veskal, m.name);
-        if (m.recalls) Expect(IsAt(Watch("E2E Window A"), 960, 704), "%s: no recall", m.name);
+        bool recalled = IsAt(Watch("E2E Window A"), 960, 704);
+        if (m.recall != Recall::Unknown) {
+            bool expected = delivered && m.recall == Recall::Yes;
+            Expect(recalled == expected, "%s: window %s", m.name, recalled ? "recalled" : "not recalled");
+        }
         if (m.applied) {
             std::string launched = RecordedSettingsLaunch(veskal);
-            Expect(launched == m.applied, "%s: config.exe got \"%s\", expected \"%s\"", m.name, launched.c_str(),
-                   m.applied);
+            const char* expected = delivered ? m.applied : kBeforeHuge;
+            Expect(launched == expected, "%s: config.exe got \"%s\", expected \"%s\"", m.name, launched.c_str(),
+                   expected);
         }
-        ResetWindows();
-        SendSettingsText(veskal, kSmallAfter[i]);
+        SendSettingsText(veskal, m.after);
         std::string launched = RecordedSettingsLaunch(veskal);
-        Expect(launched == kSmallAfter[i], "after %s: a small message gave \"%s\", expected \"%s\"", m.name,
-               launched.c_str(), kSmallAfter[i]);
+        Expect(launched == m.after, "after %s: a small message gave \"%s\", expected \"%s\"", m.name,
+               launched.c_str(), m.after);
+        ResetWindows();
+        if (polling) {
+            Drag(veskal, 30, 30);
+            SendCommand(veskal, kHomeCommand);
+            ExpectShifted(0, 0, "home command");
+        }
     }
-    Drag(veskal, 30, 30);
-    SendCommand(veskal, kHomeCommand);
-    ExpectShifted(0, 0, "home command");
     PostMessageA(veskal.mover, WM_CLOSE, 0, 0);
     ExpectExitZero(veskal, "WM_CLOSE");
-    ExpectSaved(veskal, "WIDTH=4\r\nHEIGHT=4\r\nACTKEY=16\r\nACTKEY=17\r\nDCENTER=1\r\nPOS0=5\r\nSPEED=1\r\n", "exit");
+    ExpectSaved(veskal, kAfterHugeIni, "exit");
 }
 
 // ---- 100 settings messages in a burst while a drag goes on
@@ -530,7 +578,7 @@ void RapidSettingsDuringDrag() {
     std::printf("    %d messages answered in %lu ms\n", kBurstCount - burst.unanswered, burst.milliseconds);
     Expect(burst.unanswered == 0, "%d of %d messages not answered", burst.unanswered, kBurstCount);
     ExpectAnswers(veskal, "after the burst");
-    Expect(MoverParkedAt(veskal, CursorPos()), "pan mode lost in the burst");
+    Expect(WaitFor([&] { return MoverParkedAt(veskal, CursorPos()); }), "pan mode lost in the burst");
 
     // Every window moved alike, and the next step uses the last SPEED (10).
     POINT offset = SettledOffset();
@@ -557,6 +605,7 @@ const char* const kChurnClass = "VeskalE2EChurn";
 struct Churn {
     int created;
     int destroyed;
+    DWORD milliseconds;
 };
 
 // The windows' owner must keep answering: moving another thread's window
@@ -574,6 +623,7 @@ void PumpFor(DWORD milliseconds) {
 
 DWORD WINAPI ChurnWindows(LPVOID param) {
     Churn* churn = static_cast<Churn*>(param);
+    DWORD started = GetTickCount();
     WNDCLASSA wc = {};
     wc.lpfnWndProc = DefWindowProcA;
     wc.hInstance = GetModuleHandleA(nullptr);
@@ -583,10 +633,14 @@ DWORD WINAPI ChurnWindows(LPVOID param) {
     Random random;
     std::deque<HWND> alive;
     for (int i = 0; i < kChurnWindows; ++i) {
-        int x = (int)(random.Next() % 900), y = (int)(random.Next() % 680);
-        HWND hwnd = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kChurnClass, "E2E Churn",
-                                    WS_POPUP | WS_VISIBLE, x, y, 80, 50, nullptr, nullptr, wc.hInstance, nullptr);
+        // Inside the screen, also after a step: crossing its edge slows Wine.
+        int x = 100 + (int)(random.Next() % 740), y = 100 + (int)(random.Next() % 500);
+        HWND hwnd = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kChurnClass, "E2E Churn", WS_POPUP, x, y,
+                                    80, 50, nullptr, nullptr, wc.hInstance, nullptr);
         if (hwnd) {
+            // Not activated: Wine waits 2 s for a window manager whenever an
+            // activated window goes away, and there is none.
+            ShowWindow(hwnd, SW_SHOWNOACTIVATE);
             ++churn->created;
             alive.push_back(hwnd);
         }
@@ -599,6 +653,7 @@ DWORD WINAPI ChurnWindows(LPVOID param) {
     for (HWND hwnd : alive) churn->destroyed += DestroyWindow(hwnd) != 0;
     PumpFor(50);
     UnregisterClassA(kChurnClass, wc.hInstance);
+    churn->milliseconds = GetTickCount() - started;
     return 0;
 }
 
@@ -607,7 +662,7 @@ void WindowChurnWhilePanning() {
     PointerTo(300, 300);
     EnterPanMode(veskal);
     PressButton(veskal);
-    Churn churn = {0, 0};
+    Churn churn = {0, 0, 0};
     HANDLE thread = CreateThread(nullptr, 0, ChurnWindows, &churn, 0, nullptr);
     Require(thread != nullptr, "cannot start the window thread");
     // Back and forth until the last window has gone, then once more.
@@ -624,7 +679,8 @@ void WindowChurnWhilePanning() {
         Require(steps < 200, "the window thread never ends");
     }
     CloseHandle(thread);
-    std::printf("    %d drag steps; %d windows created, %d destroyed\n", steps, churn.created, churn.destroyed);
+    std::printf("    %d drag steps; %d windows created, %d destroyed in %.1f s\n", steps, churn.created,
+                churn.destroyed, churn.milliseconds / 1000.0);
     Expect(churn.created == kChurnWindows && churn.destroyed == kChurnWindows, "%d windows created, %d destroyed",
            churn.created, churn.destroyed);
     ExpectAnswers(veskal, "after the windows");
@@ -645,7 +701,7 @@ extern const Scenario kFaultScenarios[] = {
     {"faults: WM_CLOSE with the chord held recalls and saves", Desktop::Full, ExitWithChordHeld},
     {"faults: TaskbarCreated adds the icon again", Desktop::Full, TaskbarRestartAddsIconAgain},
     {"faults: a settings file that cannot be replaced is left as it is", Desktop::Full, UnreplaceableSettingsFile},
-    {"faults: 16 MiB settings message", Desktop::Full, HugeSettingsMessage},
+    {"faults: 16 MiB settings messages", Desktop::Full, HugeSettingsMessages},
     {"faults: 100 rapid settings messages during a drag", Desktop::Full, RapidSettingsDuringDrag},
     {"faults: 100 windows come and go while panning", Desktop::Full, WindowChurnWhilePanning},
 };
