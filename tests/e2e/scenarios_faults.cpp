@@ -298,7 +298,6 @@ void TaskbarRestartAddsIconAgain() {
     size_t seen = 0;
     Veskal veskal = StartVeskal("taskbar");
     std::string enabled = ExpectTrayCall(guard, seen, veskal, NIM_ADD, kEnabledTip, "start");
-    std::string stopped;
     for (const Restart& r : kRestarts) {
         // Re-added in the look of the moment: enabled...
         AnnounceTaskbar(veskal, r.broadcast);
@@ -306,7 +305,7 @@ void TaskbarRestartAddsIconAgain() {
         Expect(added == enabled, "%s: the icon came back unlike the first one", r.name);
         // ...and stopped.
         SendCommand(veskal, kEnableCommand);
-        stopped = ExpectTrayCall(guard, seen, veskal, NIM_MODIFY, kStoppedTip, "turned off");
+        std::string stopped = ExpectTrayCall(guard, seen, veskal, NIM_MODIFY, kStoppedTip, "turned off");
         Expect(stopped != enabled, "the stopped icon looks like the enabled one");
         AnnounceTaskbar(veskal, r.broadcast);
         added = ExpectTrayCall(guard, seen, veskal, NIM_ADD, kStoppedTip, r.name);
@@ -339,8 +338,8 @@ void TaskbarRestartAddsIconAgain() {
 
 struct LockedFile {
     const char* name;
-    bool readOnly;    // the read-only attribute is set
-    bool heldOpen;    // another program has it open for reading, sharing no delete
+    bool readOnly;  // the read-only attribute is set
+    bool heldOpen;  // another program has it open for reading, sharing no delete
 };
 const LockedFile kLockedFiles[] = {
     {"read-only attribute", true, false},
@@ -350,7 +349,8 @@ const LockedFile kLockedFiles[] = {
 // Not in the form a save writes, so any rewrite would show.
 const char* const kUnsavedIni = "WIDTH=4\nHEIGHT=2\n; kept as it is\nSPEED=2\n";
 const char* const kSettingsWhileLocked = "2 2 0 4 1 16 17";
-const char* const kSavedWhileLocked = "WIDTH=3\r\nHEIGHT=3\r\nACTKEY=16\r\nACTKEY=17\r\nDCENTER=0\r\nPOS0=4\r\nSPEED=1\r\n";
+const char* const kSavedWhileLocked =
+    "WIDTH=3\r\nHEIGHT=3\r\nACTKEY=16\r\nACTKEY=17\r\nDCENTER=0\r\nPOS0=4\r\nSPEED=1\r\n";
 
 void UnreplaceableSettingsFile() {
     for (const LockedFile& c : kLockedFiles) {
@@ -519,7 +519,8 @@ std::string BurstText(int i) {
 }
 const int kBurstCount = 100;
 // What the last message leaves in the file.
-const char* const kAfterBurstIni = "WIDTH=3\r\nHEIGHT=3\r\nACTKEY=17\r\nACTKEY=16\r\nDCENTER=1\r\nPOS0=0\r\nSPEED=10\r\n";
+const char* const kAfterBurstIni =
+    "WIDTH=3\r\nHEIGHT=3\r\nACTKEY=17\r\nACTKEY=16\r\nDCENTER=1\r\nPOS0=0\r\nSPEED=10\r\n";
 
 struct Burst {
     HWND mover;

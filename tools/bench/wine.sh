@@ -154,69 +154,72 @@ measure() {
     PROGRAM_NS=$((p1 - p0)) SERVER_NS=$((s1 - s0)) WALL_NS=$((t1 - t0))
 }
 
-echo "Wine benchmarks: $(wine --version 2>/dev/null), $(nproc) cores, load average at start $(cut -d' ' -f1-3 /proc/loadavg)"
-if ((IDLE_SECONDS > 0)); then
-echo
-echo "Idle cost: CPU time over ${IDLE_SECONDS} s of wall time"
-printf "  %-44s %12s %10s %18s\n" program "CPU s" "% of core" "wineserver +CPU s"
-measure ""
-DESKTOP_RATE=$(awk -v s="$SERVER_NS" -v w="$WALL_NS" 'BEGIN { print s / w }')
-printf "  %-44s %12s %10s %18s\n" "(the desktop alone: wineserver $(awk -v s="$SERVER_NS" 'BEGIN { printf "%.3f", s / 1e9 }') s)" "" "" ""
-
 # row LABEL: prints the last measurement.
 row() {
     awk -v label="$1" -v p="$PROGRAM_NS" -v s="$SERVER_NS" -v w="$WALL_NS" -v r="$DESKTOP_RATE" \
         'BEGIN { printf "  %-44s %12.4f %10.3f %+18.3f\n", label, p / 1e9, 100 * p / w, (s - r * w) / 1e9 }'
 }
 
-# The same 100 wake-ups a second without Wine: what the machine charges for
-# waking a process at all.
-printf '#include <time.h>\nint main(void) {\n    struct timespec t = {0, 10000000};\n    for (;;) nanosleep(&t, 0);\n}\n' |
-    cc -O2 -x c -o "$RUN/sleeploop" -
-"$RUN/sleeploop" &
-pid=$!
-PIDS+=("$pid")
-sleep 1
-measure "$pid"
-row "native nanosleep(10 ms) loop, without Wine"
-stop "$pid"
+# The desktop alone, then each reference program alone; sets BASELINE_NS.
+idle_references() {
+    local pid ref
+    echo
+    echo "Idle cost: CPU time over ${IDLE_SECONDS} s of wall time"
+    printf "  %-44s %12s %10s %18s\n" program "CPU s" "% of core" "wineserver +CPU s"
+    measure ""
+    DESKTOP_RATE=$(awk -v s="$SERVER_NS" -v w="$WALL_NS" 'BEGIN { print s / w }')
+    printf "  (the desktop alone: wineserver %s s)\n" "$(awk -v s="$SERVER_NS" 'BEGIN { printf "%.3f", s / 1e9 }')"
 
-declare -A IDLE_NS
-for ref in block sleep peek poll; do
-    start "$RUN" "$RUN/bench_idle.exe" "$ref"
-    pid=$STARTED
-    await "bench_idle.exe $ref" probe find VeskalBenchIdle
-    sleep 2
-    measure "$pid"
-    IDLE_NS[$ref]=$PROGRAM_NS
-    case $ref in
-        block) row "blocks in GetMessage (the baseline)" ;;
-        sleep) row "Sleep(10) loop" ;;
-        peek) row "PeekMessage + Sleep(10) loop" ;;
-        poll) row "  + GetAsyncKeyState x3 (an idle poll tick)" ;;
-    esac
-    stop "$pid"
+    # The same 100 wake-ups a second without Wine: what the machine charges
+    # for waking a process at all.
+    printf '%s\n' '#include <time.h>' 'int main(void) {' '    struct timespec t = {0, 10000000};' \
+        '    for (;;) nanosleep(&t, 0);' '}' | cc -O2 -x c -o "$RUN/sleeploop" -
+    "$RUN/sleeploop" &
+    pid=$!
+    PIDS+=("$pid")
     sleep 1
-done
+    measure "$pid"
+    row "native nanosleep(10 ms) loop, without Wine"
+    stop "$pid"
 
-fi
+    for ref in block sleep peek poll; do
+        start "$RUN" "$RUN/bench_idle.exe" "$ref"
+        pid=$STARTED
+        await "bench_idle.exe $ref" probe find VeskalBenchIdle
+        sleep 2
+        measure "$pid"
+        case $ref in
+            block) row "blocks in GetMessage (the baseline)"; BASELINE_NS=$PROGRAM_NS ;;
+            sleep) row "Sleep(10) loop" ;;
+            peek) row "PeekMessage + Sleep(10) loop" ;;
+            poll) row "  + GetAsyncKeyState x3 (an idle poll tick)" ;;
+        esac
+        stop "$pid"
+        sleep 1
+    done
+}
 
+idle_veskal() {
+    measure "$VESKAL_PID"
+    row "veskal.exe"
+    awk -v v="$PROGRAM_NS" -v b="$BASELINE_NS" -v w="$WALL_NS" -v rt="$IDLE_RATIO_TARGET" -v ct="$IDLE_CORE_TARGET" '
+        BEGIN {
+            core = 100 * v / w
+            ratio = b > 0 ? v / b : 1e300
+            shown = b > 0 ? sprintf("%.0fx", ratio) : "unbounded (baseline 0)"
+            printf "  veskal.exe / baseline: %s (target <= %sx: %s); %.3f %% of a core (target < %s %%: %s)\n",
+                shown, rt, ratio <= rt ? "met" : "MISSED", core, ct, core < ct ? "met" : "MISSED"
+        }'
+}
+
+echo "Wine benchmarks: $(wine --version 2>/dev/null), $(nproc) cores," \
+    "load average at start $(cut -d' ' -f1-3 /proc/loadavg)"
+((IDLE_SECONDS > 0)) && idle_references
 start "$RUN/app" "$RUN/app/veskal.exe"
 VESKAL_PID=$STARTED
 await "veskal.exe" probe find VESKALClass
 sleep 2
-if ((IDLE_SECONDS > 0)); then
-measure "$VESKAL_PID"
-VESKAL_IDLE_NS=$PROGRAM_NS
-row "veskal.exe"
-awk -v v="$VESKAL_IDLE_NS" -v b="${IDLE_NS[block]}" -v w="$WALL_NS" -v rt="$IDLE_RATIO_TARGET" -v ct="$IDLE_CORE_TARGET" '
-    BEGIN {
-        core = 100 * v / w
-        if (b > 0) { ratio = v / b; shown = sprintf("%.0fx", ratio) } else { ratio = 1e300; shown = "unbounded (baseline 0)" }
-        printf "  veskal.exe / baseline: %s (target <= %sx: %s); %.3f %% of a core (target < %s %%: %s)\n",
-            shown, rt, ratio <= rt ? "met" : "MISSED", core, ct, core < ct ? "met" : "MISSED"
-    }'
-fi
+((IDLE_SECONDS > 0)) && idle_veskal
 
 # ---- drag latency
 
@@ -238,7 +241,8 @@ xdotool mousedown 1
 sleep 0.5  # a poll tick takes the anchor
 
 echo
-echo "Drag latency: input move to the window's new place seen by another process, $MOVES moves (poll period $POLL_MS ms)"
+echo "Drag latency: input move to the window's new place seen by another process," \
+    "$MOVES moves (poll period $POLL_MS ms)"
 printf "    %-40s %6s %5s %8s %8s %8s %8s  %s\n" "" moves lost median p90 p99 max "(ms)"
 # latency_rows LABEL FIGURES: FIGURES is the lines of xinput.py for the
 # windows in WATCHED and for all of them.
@@ -280,7 +284,7 @@ latency_rows "SendInput (from the observing process):" "$("${XINPUT[@]}" stats "
 
 xdotool mouseup 1
 keys keyup shift+ctrl
-wine "$RUN/e2e_shell.exe" --close-veskal
+wine "$RUN/e2e_shell.exe" --close-veskal || true
 stop "$VESKAL_PID"
 stop "$SHELL_PID"
 echo "  (load average at the end $(cut -d' ' -f1-3 /proc/loadavg); files in $RUN)"
