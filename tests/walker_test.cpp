@@ -6,11 +6,11 @@
 namespace {
 
 HWND AddAt(int left, int top, const std::string& className = "TestWindow", LONG extraStyle = 0) {
-    sim::WindowSpec spec;
-    spec.className = className;
-    spec.rect = {left, top, (LONG)((uint32_t)left + 200u), (LONG)((uint32_t)top + 150u)};
-    spec.style |= extraStyle;
-    return sim::AddWindow(spec);
+    sim::NewWindow shape;
+    shape.className = className;
+    shape.rect = {left, top, (LONG)((uint32_t)left + 200u), (LONG)((uint32_t)top + 150u)};
+    shape.style |= extraStyle;
+    return sim::AddWindow(shape);
 }
 
 class WalkerTest : public VeskalTest {

@@ -17,7 +17,7 @@ namespace sim {
 void Reset();
 
 // ---- desktop ----
-struct WindowSpec {
+struct NewWindow {
     std::string className = "TestWindow";
     std::string title;
     RECT rect = {0, 0, 100, 100};
@@ -26,7 +26,7 @@ struct WindowSpec {
     HWND parent = nullptr;  // children go below their earlier siblings
     bool atBottom = false;  // top-level only: insert at the bottom of the z-order
 };
-HWND AddWindow(const WindowSpec& spec);
+HWND AddWindow(const NewWindow& shape);
 // The shell's desktop chain Progman -> SHELLDLL_DefView -> SysListView32,
 // each covering `screen`, Progman at the bottom. Returns the list view.
 HWND AddDesktop(RECT screen = {0, 0, 1024, 768});

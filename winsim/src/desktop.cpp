@@ -41,20 +41,20 @@ LRESULT Deliver(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 
 namespace sim {
 
-HWND AddWindow(const WindowSpec& spec) {
+HWND AddWindow(const NewWindow& shape) {
     HWND hwnd = NewHandle();
     Window w;
-    w.className = spec.className;
-    w.title = spec.title;
-    w.rect = spec.rect;
-    w.style = spec.style;
-    w.exStyle = spec.exStyle;
-    w.parent = spec.parent;
+    w.className = shape.className;
+    w.title = shape.title;
+    w.rect = shape.rect;
+    w.style = shape.style;
+    w.exStyle = shape.exStyle;
+    w.parent = shape.parent;
     S().windows[hwnd] = w;
-    if (spec.parent)
-        Find(spec.parent)->children.push_back(hwnd);
+    if (shape.parent)
+        Find(shape.parent)->children.push_back(hwnd);
     else
-        InsertTopLevel(hwnd, spec.atBottom);
+        InsertTopLevel(hwnd, shape.atBottom);
     return hwnd;
 }
 
