@@ -71,3 +71,4 @@ POINT TopLeft(HWND hwnd);
 bool IsAt(HWND hwnd, int x, int y);
 std::string Describe(HWND hwnd);  // "(x,y)" for messages
 bool IsAbove(HWND upper, HWND lower);  // z-order among top-level windows
+POINT CursorHotSpot();  // of the cursor shown now; (-1, -1) when unknown

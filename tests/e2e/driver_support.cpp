@@ -353,3 +353,13 @@ bool IsAbove(HWND upper, HWND lower) {
     }
     return false;
 }
+
+POINT CursorHotSpot() {
+    CURSORINFO info = {};
+    info.cbSize = sizeof info;
+    ICONINFO icon = {};
+    if (!GetCursorInfo(&info) || !info.hCursor || !GetIconInfo(info.hCursor, &icon)) return {-1, -1};
+    DeleteObject(icon.hbmMask);
+    if (icon.hbmColor) DeleteObject(icon.hbmColor);
+    return {(LONG)icon.xHotspot, (LONG)icon.yHotspot};
+}

@@ -80,16 +80,6 @@ void Drag(const Veskal& veskal, int dx, int dy) {
     LeavePanMode(veskal);
 }
 
-POINT CursorHotSpot() {
-    CURSORINFO info = {};
-    info.cbSize = sizeof info;
-    ICONINFO icon = {};
-    if (!GetCursorInfo(&info) || !info.hCursor || !GetIconInfo(info.hCursor, &icon)) return {-1, -1};
-    DeleteObject(icon.hbmMask);
-    if (icon.hbmColor) DeleteObject(icon.hbmColor);
-    return {(LONG)icon.xHotspot, (LONG)icon.yHotspot};
-}
-
 // A small xorshift, so that "random" payloads are the same in every run.
 struct Random {
     uint32_t state = 2463534242u;

@@ -21,16 +21,6 @@ const DragStep kDragSteps[] = {
     {600, 150, 700, -700},  // y: -900 < -768, dropped; x still moves
 };
 
-POINT CursorHotSpot() {
-    CURSORINFO info = {};
-    info.cbSize = sizeof info;
-    ICONINFO icon = {};
-    if (!GetCursorInfo(&info) || !info.hCursor || !GetIconInfo(info.hCursor, &icon)) return {-1, -1};
-    DeleteObject(icon.hbmMask);
-    if (icon.hbmColor) DeleteObject(icon.hbmColor);
-    return {(LONG)icon.xHotspot, (LONG)icon.yHotspot};
-}
-
 void DragMovesBySpeedUntilEdge() {
     Veskal veskal = StartVeskal("drag", &kSpeed2Ini);
     PointerTo(150, 600);
