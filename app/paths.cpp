@@ -3,10 +3,10 @@
 
 #include <windows.h>
 
-#include "app/program.h"
-
 namespace {
 
+// As long as earlier releases kept it, so a longer path still finds the
+// veskal.ini they wrote.
 const size_t kMaxDirectory = 255;
 
 }  // namespace
@@ -34,10 +34,8 @@ std::string ModuleDirectory(const std::string& modulePath) {
     return drive + directory;
 }
 
-void BuildPaths(HINSTANCE instance) {
+std::string ExeDirectory(HINSTANCE instance) {
     char modulePath[1024] = {};
     GetModuleFileNameA(instance, modulePath, sizeof modulePath);
-    std::string directory = ModuleDirectory(modulePath);
-    program.settingsProgramPath = directory + "config.exe";
-    program.settingsFilePath = directory + "veskal.ini";
+    return ModuleDirectory(modulePath);
 }

@@ -6,4 +6,5 @@
 
 // Drive and directory of `modulePath`, separator included ("D:" + "\apps\").
 std::string ModuleDirectory(const std::string& modulePath);
-void BuildPaths(HINSTANCE instance);
+// The directory of the running exe, where config.exe and veskal.ini live.
+std::string ExeDirectory(HINSTANCE instance);

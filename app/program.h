@@ -5,18 +5,19 @@
 
 #include <string>
 
+#include "base/settings.h"
+#include "pan/plane.h"
+
 struct Program {
-    char titleText[100];    // string 103: window title, tooltip while enabled
-    char stoppedText[100];  // string 104: tooltip while stopped
-    char className[100];    // string 109
-    char mutexName[100];    // string 110
+    char titleText[100];    // window title, tooltip while enabled
+    char stoppedText[100];  // tooltip while stopped
+    char className[100];
+    char mutexName[100];
     std::string settingsProgramPath;  // beside the exe: config.exe
     std::string settingsFilePath;     // beside the exe: veskal.ini
     HANDLE instanceMutex;
-    HINSTANCE instance;
-    HWND moverWindow;
-    HWND desktopView;
-    RECT desktopRect;
+    PanWindows windows;  // instance, MoverWindow, desktop view and rectangle
+    Settings settings;   // the live settings
     bool enabled;
     bool shutDown;  // the recall pass and the save have run
 };

@@ -10,7 +10,8 @@ void ShutDown() {
     program.shutDown = true;
     // Ending with the chord held would leave the move cursor in place until
     // the user logs off.
-    if (pan.panMode) LeavePanMode();
-    RecallWindows();
-    SaveSettings();
+    if (pan.panMode) LeavePanMode(program.windows);
+    PlaceAtStartCell(program.settings.startCell);
+    RecallWindows(program.windows);
+    SaveSettings(program.settingsFilePath, program.settings);
 }

@@ -21,7 +21,7 @@ const size_t kTipBytes = 64;  // the first layout's tooltip field
 
 void SetTrayIcon(HWND hwnd, DWORD action) {
     UINT iconId = program.enabled ? IDI_TRAY_ENABLED : IDI_TRAY_STOPPED;
-    HICON icon = LoadIconA(program.instance, MAKEINTRESOURCEA(iconId));
+    HICON icon = LoadIconA(program.windows.instance, MAKEINTRESOURCEA(iconId));
     trayIcon = NOTIFYICONDATAA();
     trayIcon.cbSize = NOTIFYICONDATAA_V1_SIZE;
     trayIcon.hWnd = hwnd;
@@ -45,7 +45,7 @@ void ShowTrayMenu(HWND hwnd, WPARAM, LPARAM lParam) {
     // The menu must belong to the foreground window to close when the user
     // clicks elsewhere; the WM_NULL afterwards lets it close on the first try.
     SetForegroundWindow(trayIcon.hWnd);
-    if (HMENU menu = LoadMenuA(program.instance, MAKEINTRESOURCEA(IDR_TRAYMENU))) {
+    if (HMENU menu = LoadMenuA(program.windows.instance, MAKEINTRESOURCEA(IDR_TRAYMENU))) {
         if (HMENU popup = GetSubMenu(menu, 0)) {
             POINT cursor;
             GetCursorPos(&cursor);

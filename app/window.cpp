@@ -3,7 +3,6 @@
 
 #include <cstring>
 
-#include "app/program.h"
 #include "app/wndproc.h"
 #include "res/resource.h"
 
@@ -17,7 +16,7 @@ bool HasClass(HWND hwnd, const char* expected) {
 
 }  // namespace
 
-void RegisterMoverClass(HINSTANCE instance) {
+void RegisterMoverClass(HINSTANCE instance, const char* className) {
     WNDCLASSEXA wc = {};
     wc.cbSize = sizeof wc;
     wc.style = CS_HREDRAW | CS_VREDRAW;
@@ -26,35 +25,27 @@ void RegisterMoverClass(HINSTANCE instance) {
     wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_VESKAL));
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.hbrBackground = (HBRUSH)(COLOR_WINDOW + 1);
-    wc.lpszClassName = program.className;
+    wc.lpszClassName = className;
     wc.hIconSm = LoadIconA(instance, MAKEINTRESOURCEA(IDI_TRAY_ENABLED));
     RegisterClassExA(&wc);
 }
 
-bool CreateMoverWindow(HINSTANCE instance) {
-    program.instance = instance;
-    program.moverWindow = CreateWindowExA(0, program.className, program.titleText, WS_POPUP, 0, 0, 1, 1, nullptr,
-                                          nullptr, instance, nullptr);
-    if (!program.moverWindow) return false;
+HWND CreateMoverWindow(HINSTANCE instance, const char* className, const char* title) {
+    HWND mover = CreateWindowExA(0, className, title, WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, instance, nullptr);
+    if (!mover) return nullptr;
     // A tool window stays off the taskbar and out of Alt+Tab.
-    LONG exStyle = GetWindowLongA(program.moverWindow, GWL_EXSTYLE);
-    SetWindowLongA(program.moverWindow, GWL_EXSTYLE, exStyle | WS_EX_TOOLWINDOW);
-    return true;
+    LONG exStyle = GetWindowLongA(mover, GWL_EXSTYLE);
+    SetWindowLongA(mover, GWL_EXSTYLE, exStyle | WS_EX_TOOLWINDOW);
+    return mover;
 }
 
 // Only the first child is looked at on each level, and class names must
 // match exactly, case included.
-bool FindDesktopView() {
+HWND FindDesktopView() {
     HWND progman = FindWindowA("Progman", "Program Manager");
-    if (!progman) return false;
+    if (!progman) return nullptr;
     HWND defView = GetWindow(progman, GW_CHILD);
-    if (!defView || !HasClass(defView, "SHELLDLL_DefView")) return false;
-    program.desktopView = GetWindow(defView, GW_CHILD);
-    if (!program.desktopView) return false;
-    if (!HasClass(program.desktopView, "SysListView32")) {
-        program.desktopView = nullptr;
-        return false;
-    }
-    GetWindowRect(program.desktopView, &program.desktopRect);
-    return true;
+    if (!defView || !HasClass(defView, "SHELLDLL_DefView")) return nullptr;
+    HWND view = GetWindow(defView, GW_CHILD);
+    return view && HasClass(view, "SysListView32") ? view : nullptr;
 }

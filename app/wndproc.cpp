@@ -2,9 +2,11 @@
 // settings messages.
 #include "app/wndproc.h"
 
+#include "app/apply.h"
+#include "app/program.h"
 #include "app/shutdown.h"
 #include "app/tray.h"
-#include "pan/panstate.h"
+#include "pan/poll.h"
 #include "res/resource.h"
 #include "settings/exchange.h"
 
@@ -21,6 +23,25 @@ void OnPaint(HWND hwnd) {
 void OnCopyData(LPARAM lParam) {
     const COPYDATASTRUCT* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
     if (data) ApplySettingsMessage(data->lpData, data->cbData);
+}
+
+LRESULT HandleCommand(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (LOWORD(wParam)) {
+    case ID_TRAY_EXIT:
+        DestroyWindow(hwnd);
+        return 0;
+    case ID_TRAY_SETTINGS:
+        LaunchSettingsProgram(hwnd, program.settingsProgramPath, program.settings);
+        return 0;
+    case ID_TRAY_HOME:
+        MoveToStart(program.settings.startCell, program.windows);
+        return 0;
+    case ID_TRAY_ENABLE:
+        ToggleEnabled(hwnd);
+        return 0;
+    default:
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
 }
 
 }  // namespace
@@ -40,6 +61,8 @@ LRESULT CALLBACK MoverWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         PostQuitMessage(0);
         return 0;
     case WM_ACTIVATE:
+        // The hidden window never keeps the activation: it goes back to the
+        // window that had it, which stays the user's.
         SetActiveWindow(reinterpret_cast<HWND>(lParam));
         return 0;
     case WM_PAINT:
@@ -57,25 +80,6 @@ LRESULT CALLBACK MoverWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         return DefWindowProcA(hwnd, message, wParam, lParam);
     case kTrayCallbackMessage:
         ShowTrayMenu(hwnd, wParam, lParam);
-        return 0;
-    default:
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    }
-}
-
-LRESULT HandleCommand(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (LOWORD(wParam)) {
-    case ID_TRAY_EXIT:
-        DestroyWindow(hwnd);
-        return 0;
-    case ID_TRAY_SETTINGS:
-        LaunchSettingsProgram(hwnd);
-        return 0;
-    case ID_TRAY_HOME:
-        MoveToStart();
-        return 0;
-    case ID_TRAY_ENABLE:
-        ToggleEnabled(hwnd);
         return 0;
     default:
         return DefWindowProcA(hwnd, message, wParam, lParam);

@@ -6,4 +6,3 @@
 extern const UINT taskbarCreatedMessage;
 
 LRESULT CALLBACK MoverWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-LRESULT HandleCommand(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

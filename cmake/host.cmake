@@ -13,3 +13,11 @@ target_link_libraries(veskal_core PUBLIC winsim)
 
 enable_testing()
 add_subdirectory(tests)
+
+# The wall-time benchmark, kept building; tools/bench/host.sh runs it.
+find_package(benchmark QUIET)
+if(benchmark_FOUND)
+  add_subdirectory(tools/bench)
+else()
+  message(STATUS "Google Benchmark not found: poll_bench is not built")
+endif()

@@ -16,7 +16,7 @@ const UINT_PTR kCaptureTimer = 1;
 const UINT kCapturePollMs = 15;
 
 HINSTANCE dialogInstance;
-ConfigSettings shown;  // the values on screen; the chord is kept only here
+Settings shown;  // the values on screen; the chord is kept only here
 
 std::wstring LoadText(UINT id) {
     wchar_t buffer[256] = L"";
@@ -24,21 +24,19 @@ std::wstring LoadText(UINT id) {
     return buffer;
 }
 
-int32_t Clamp(int32_t value, int32_t low, int32_t high) {
-    return value < low ? low : value > high ? high : value;
-}
-
-void SetupSize(HWND dialog, int editId, int spinId, int32_t screens) {
+void SetupSize(HWND dialog, int editId, int spinId, int32_t steps) {
     SendDlgItemMessageW(dialog, editId, EM_LIMITTEXT, 3, 0);
     SendDlgItemMessageW(dialog, spinId, UDM_SETRANGE32, kMinScreens, kMaxScreens);
-    SendDlgItemMessageW(dialog, spinId, UDM_SETPOS32, 0, screens);
+    SendDlgItemMessageW(dialog, spinId, UDM_SETPOS32, 0, ScreensFromSteps(steps));
 }
 
-// What the box says, held within range; an empty or odd box keeps the old value.
-int32_t ReadSize(HWND dialog, int editId, int32_t old) {
+// What the box says in screens, held within range, as steps; an empty or odd
+// box keeps the old value.
+int32_t ReadSize(HWND dialog, int editId, int32_t oldSteps) {
     BOOL ok = FALSE;
     UINT value = GetDlgItemInt(dialog, editId, &ok, FALSE);
-    return ok ? Clamp((int32_t)std::min<UINT>(value, kMaxScreens), kMinScreens, kMaxScreens) : old;
+    if (!ok) return oldSteps;
+    return StepsFromScreens(std::clamp((int32_t)std::min<UINT>(value, kMaxScreens), kMinScreens, kMaxScreens));
 }
 
 void ShowSpeed(HWND dialog) {
@@ -48,9 +46,9 @@ void ShowSpeed(HWND dialog) {
 void ShowKeys(HWND dialog) {
     HWND list = GetDlgItem(dialog, IDC_KEYLIST);
     SendMessageW(list, LB_RESETCONTENT, 0, 0);
-    for (int32_t key : shown.keys)
+    for (int32_t key : shown.activationKeys)
         SendMessageW(list, LB_ADDSTRING, 0, (LPARAM)KeyLabel(dialogInstance, key).c_str());
-    bool empty = shown.keys.empty();
+    bool empty = shown.activationKeys.empty();
     EnableWindow(GetDlgItem(dialog, IDC_REMOVE), FALSE);
     EnableWindow(GetDlgItem(dialog, IDC_CLEAR), !empty);
     ShowWindow(GetDlgItem(dialog, IDC_WARNING_ICON), empty ? SW_SHOW : SW_HIDE);
@@ -77,10 +75,10 @@ void SetWarningIcon(HWND dialog) {
 }
 
 void ShowAll(HWND dialog) {
-    SetupSize(dialog, IDC_WIDTH, IDC_WIDTH_SPIN, shown.widthScreens);
-    SetupSize(dialog, IDC_HEIGHT, IDC_HEIGHT_SPIN, shown.heightScreens);
+    SetupSize(dialog, IDC_WIDTH, IDC_WIDTH_SPIN, shown.widthSteps);
+    SetupSize(dialog, IDC_HEIGHT, IDC_HEIGHT_SPIN, shown.heightSteps);
     CheckRadioButton(dialog, IDC_CELL0, IDC_CELL8, IDC_CELL0 + shown.startCell);
-    CheckDlgButton(dialog, IDC_DCENTER, shown.doubleClickHome ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(dialog, IDC_DCENTER, shown.doubleClickCenter != 0 ? BST_CHECKED : BST_UNCHECKED);
     SendDlgItemMessageW(dialog, IDC_SPEED, TBM_SETRANGE, FALSE, MAKELPARAM(kMinSpeed, kMaxSpeed));
     SendDlgItemMessageW(dialog, IDC_SPEED, TBM_SETPAGESIZE, 0, 1);
     SendDlgItemMessageW(dialog, IDC_SPEED, TBM_SETPOS, TRUE, shown.speed);
@@ -90,19 +88,19 @@ void ShowAll(HWND dialog) {
 }
 
 void ReadAll(HWND dialog) {
-    shown.widthScreens = ReadSize(dialog, IDC_WIDTH, shown.widthScreens);
-    shown.heightScreens = ReadSize(dialog, IDC_HEIGHT, shown.heightScreens);
+    shown.widthSteps = ReadSize(dialog, IDC_WIDTH, shown.widthSteps);
+    shown.heightSteps = ReadSize(dialog, IDC_HEIGHT, shown.heightSteps);
     for (int cell = 0; cell < kCellCount; ++cell)
         if (IsDlgButtonChecked(dialog, IDC_CELL0 + cell) == BST_CHECKED) shown.startCell = cell;
-    shown.doubleClickHome = IsDlgButtonChecked(dialog, IDC_DCENTER) == BST_CHECKED;
-    shown.speed = Clamp((int32_t)SendDlgItemMessageW(dialog, IDC_SPEED, TBM_GETPOS, 0, 0), kMinSpeed, kMaxSpeed);
+    shown.doubleClickCenter = IsDlgButtonChecked(dialog, IDC_DCENTER) == BST_CHECKED ? 1 : 0;
+    shown.speed = std::clamp((int32_t)SendDlgItemMessageW(dialog, IDC_SPEED, TBM_GETPOS, 0, 0), kMinSpeed, kMaxSpeed);
 }
 
 // True when Veskal took the settings; otherwise the user is told why not.
 bool SendSettings(HWND dialog) {
     EndCapture(dialog);
     ReadAll(dialog);
-    SendResult result = SendToVeskal(dialog, FormatConfigText(shown));
+    SendResult result = SendToVeskal(dialog, FormatSettingsText(shown));
     if (result == SendResult::sent) return true;
     UINT text = result == SendResult::notRunning ? IDS_NOT_RUNNING : IDS_NO_ANSWER;
     MessageBoxW(dialog, LoadText(text).c_str(), LoadText(IDS_CAPTION).c_str(), MB_OK | MB_ICONWARNING);
@@ -127,8 +125,8 @@ void ShowKeysAfterRemoval(HWND dialog) {
 
 void RemoveSelectedKey(HWND dialog) {
     LRESULT index = SendDlgItemMessageW(dialog, IDC_KEYLIST, LB_GETCURSEL, 0, 0);
-    if (index < 0 || (size_t)index >= shown.keys.size()) return;
-    shown.keys.erase(shown.keys.begin() + index);
+    if (index < 0 || (size_t)index >= shown.activationKeys.size()) return;
+    shown.activationKeys.erase(shown.activationKeys.begin() + index);
     ShowKeysAfterRemoval(dialog);
 }
 
@@ -152,7 +150,7 @@ void OnCommand(HWND dialog, int id, int code) {
         RemoveSelectedKey(dialog);
         break;
     case IDC_CLEAR:
-        shown.keys.clear();
+        shown.activationKeys.clear();
         ShowKeysAfterRemoval(dialog);
         break;
     case IDC_KEYLIST:
@@ -165,7 +163,7 @@ void OnCommand(HWND dialog, int id, int code) {
         // Put a typed 0 or 500 right once the user leaves the box.
         if (code == EN_KILLFOCUS) {
             ReadAll(dialog);
-            SetDlgItemInt(dialog, id, (UINT)(id == IDC_WIDTH ? shown.widthScreens : shown.heightScreens), FALSE);
+            SetDlgItemInt(dialog, id, (UINT)ScreensFromSteps(id == IDC_WIDTH ? shown.widthSteps : shown.heightSteps), FALSE);
         }
         break;
     }
@@ -188,7 +186,7 @@ INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
         return TRUE;
     case WM_TIMER:
         if (wParam == kCaptureTimer && PollCapture()) {
-            shown.keys = capture.pressed;
+            shown.activationKeys = capture.pressed;
             KillTimer(dialog, kCaptureTimer);
             ShowCaptureState(dialog);
             ShowKeys(dialog);
@@ -219,7 +217,7 @@ INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
 
 }  // namespace
 
-HWND CreateSettingsDialog(HINSTANCE instance, const ConfigSettings& values) {
+HWND CreateSettingsDialog(HINSTANCE instance, const Settings& values) {
     dialogInstance = instance;
     shown = values;
     return CreateDialogParamW(instance, MAKEINTRESOURCEW(IDD_CONFIG), nullptr, SettingsDialogProc, 0);

@@ -4,6 +4,6 @@
 
 #include <windows.h>
 
-#include "config/settingstext.h"
+#include "base/settings.h"
 
-HWND CreateSettingsDialog(HINSTANCE instance, const ConfigSettings& values);
+HWND CreateSettingsDialog(HINSTANCE instance, const Settings& values);

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "base/keys.h"
+
 KeyCapture capture;
 
 namespace {
@@ -14,16 +16,12 @@ namespace {
 bool IsRecordedKey(int key) {
     bool mouseButton = (key >= 0x01 && key <= 0x02) || (key >= 0x04 && key <= 0x06);
     bool sidedModifier = key >= 0xA0 && key <= 0xA5;
-    return key >= 1 && key <= 254 && !mouseButton && !sidedModifier;
-}
-
-bool IsDown(int key) {
-    return (GetAsyncKeyState(key) & 0x8000) != 0;
+    return IsKeyCode(key) && !mouseButton && !sidedModifier;
 }
 
 bool AnyRecordedKeyDown() {
     for (int key = 1; key <= 254; ++key)
-        if (IsRecordedKey(key) && IsDown(key)) return true;
+        if (IsRecordedKey(key) && IsKeyDown(key)) return true;
     return false;
 }
 
@@ -44,7 +42,7 @@ bool PollCapture() {
     if (!capture.active) return false;
     bool anyDown = false;
     for (int key = 1; key <= 254; ++key) {
-        if (!IsRecordedKey(key) || !IsDown(key)) continue;
+        if (!IsRecordedKey(key) || !IsKeyDown(key)) continue;
         anyDown = true;
         if (capture.waitingForRelease) continue;
         if (std::find(capture.pressed.begin(), capture.pressed.end(), key) == capture.pressed.end())

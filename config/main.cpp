@@ -5,7 +5,7 @@
 
 #include "config/dialog.h"
 #include "config/keycapture.h"
-#include "config/settingstext.h"
+#include "base/settings.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show) {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&controls);
 
-    HWND dialog = CreateSettingsDialog(instance, ParseConfigText(commandLine ? commandLine : ""));
+    HWND dialog = CreateSettingsDialog(instance, ParseSettingsArguments(commandLine ? commandLine : ""));
     if (!dialog) return 0;
     ShowWindow(dialog, show);
 

@@ -1,5 +1,7 @@
 #include "config/send.h"
 
+#include "base/settings.h"
+
 namespace {
 
 // Veskal handles the message at once; a longer wait means it is hung, and
@@ -9,7 +11,7 @@ const UINT kAnswerTimeoutMs = 5000;
 }  // namespace
 
 SendResult SendToVeskal(HWND from, const std::string& text) {
-    HWND target = FindWindowA("VESKALClass", nullptr);
+    HWND target = FindWindowA(kMoverClassName, nullptr);
     if (!target) return SendResult::notRunning;
     COPYDATASTRUCT data = {};
     data.dwData = 0;

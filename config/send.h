@@ -7,6 +7,6 @@
 
 enum class SendResult { sent, notRunning, noAnswer };
 
-// WM_COPYDATA to the window of class "VESKALClass"; the text goes by length,
+// WM_COPYDATA to the running Veskal's window; the text goes by length,
 // without a NUL.
 SendResult SendToVeskal(HWND from, const std::string& text);

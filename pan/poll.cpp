@@ -1,27 +1,19 @@
-// Reads the keyboard and mouse by polling; no hooks are installed.
 #define OEMRESOURCE  // OCR_ system cursor ids
 #include "pan/poll.h"
 
-#include <windows.h>
-
-#include "app/program.h"
+#include "base/keys.h"
+#include "base/wrap32.h"
 #include "pan/walker.h"
-#include "pan/wrap32.h"
 #include "res/resource.h"
-#include "settings/settings.h"
 
 namespace {
 
 const DWORD kDoubleClickMs = 300;
-const UINT kParkFlags = SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW;  // 0x51
+const UINT kParkFlags = SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW;
 
-bool IsDown(int key) {
-    return (GetAsyncKeyState(key) & 0x8000) != 0;
-}
-
-void EnterPanMode() {
+void EnterPanMode(HINSTANCE instance) {
     pan.panMode = true;
-    HCURSOR cursor = LoadCursorA(program.instance, MAKEINTRESOURCEA(IDC_MOVECURSOR));
+    HCURSOR cursor = LoadCursorA(instance, MAKEINTRESOURCEA(IDC_MOVECURSOR));
     // The system takes ownership of what it is given, so each gets a copy.
     SetSystemCursor(CopyIcon(cursor), OCR_NORMAL);
     SetSystemCursor(CopyIcon(cursor), OCR_IBEAM);
@@ -29,56 +21,51 @@ void EnterPanMode() {
 
 // Keeps the 1x1 window under the hot spot with capture, so clicks land on
 // it instead of the window below.
-void ParkMoverWindow() {
+void ParkMoverWindow(HWND mover) {
     POINT cursor;
     GetCursorPos(&cursor);
-    SetWindowPos(program.moverWindow, HWND_TOPMOST, cursor.x, cursor.y, 0, 0, kParkFlags);
-    SetCapture(program.moverWindow);
+    SetWindowPos(mover, HWND_TOPMOST, cursor.x, cursor.y, 0, 0, kParkFlags);
+    SetCapture(mover);
 }
 
-void EndDrag() {
+void EndDrag(const Settings& settings, const PanWindows& windows) {
     pan.buttonHeld = false;
     DWORD now = GetTickCount();
-    if ((uint32_t)(now - pan.lastReleaseTick) < kDoubleClickMs && settings.doubleClickCenter != 0) MoveToStart();
+    if ((uint32_t)(now - pan.lastReleaseTick) < kDoubleClickMs && settings.doubleClickCenter != 0)
+        MoveToStart(settings.startCell, windows);
     pan.lastReleaseTick = now;
     pan.dragActive = false;
 }
 
-// Drops the whole movement of an axis that would leave the plane.
-int32_t Bounded(int32_t offset, int32_t delta, int32_t halfExtent) {
-    int32_t moved = Add32(offset, delta);
-    return (moved > halfExtent || moved < Neg32(halfExtent)) ? 0 : delta;
-}
-
 }  // namespace
 
-bool ChordHeld() {
-    if (settings.activationKeys.empty()) return false;
+bool ChordHeld(const std::vector<int32_t>& keys) {
+    if (keys.empty()) return false;
     size_t down = 0;
-    for (int32_t key : settings.activationKeys) down += IsDown(key);  // no early exit
-    return down == settings.activationKeys.size();
+    for (int32_t key : keys) down += IsKeyDown(key);  // no early exit
+    return down == keys.size();
 }
 
-void LeavePanMode() {
+void LeavePanMode(const PanWindows& windows) {
     pan.panMode = false;
     SystemParametersInfoA(SPI_SETCURSORS, 0, nullptr, 0);
-    ShowWindow(program.moverWindow, SW_HIDE);
+    ShowWindow(windows.mover, SW_HIDE);
     ReleaseCapture();
     pan.buttonHeld = false;
     pan.dragActive = false;
 }
 
-void PollTick() {
-    if (ChordHeld()) {
-        if (program.enabled) {
-            if (!pan.panMode) EnterPanMode();
-            ParkMoverWindow();
+void PollTick(const Settings& settings, bool enabled, const PanWindows& windows) {
+    if (ChordHeld(settings.activationKeys)) {
+        if (enabled) {
+            if (!pan.panMode) EnterPanMode(windows.instance);
+            ParkMoverWindow(windows.mover);
         }
     } else if (pan.panMode) {
-        LeavePanMode();
+        LeavePanMode(windows);
     }
 
-    if (IsDown(VK_LBUTTON)) {
+    if (IsKeyDown(VK_LBUTTON)) {
         if (!pan.buttonHeld && pan.panMode) {
             pan.buttonHeld = true;
             pan.dragActive = true;
@@ -87,23 +74,26 @@ void PollTick() {
             pan.anchor = {cursor.x, cursor.y};
         }
     } else if (pan.buttonHeld) {
-        EndDrag();
+        EndDrag(settings, windows);
         return;
     }
 
-    if (pan.dragActive) DragStep();
+    if (pan.dragActive) DragStep(settings.speed, windows);
 }
 
-void DragStep() {
+void DragStep(int32_t speed, const PanWindows& windows) {
     POINT cursor;
     GetCursorPos(&cursor);
-    pan.step.x = Mul32(Sub32(cursor.x, pan.anchor.x), settings.speed);
-    pan.step.y = Mul32(Sub32(cursor.y, pan.anchor.y), settings.speed);
-    if (pan.step.x == 0 && pan.step.y == 0) return;
+    Point32 step = {Mul32(Sub32(cursor.x, pan.anchor.x), speed), Mul32(Sub32(cursor.y, pan.anchor.y), speed)};
+    if (step.x == 0 && step.y == 0) return;
     pan.anchor = {cursor.x, cursor.y};
-    pan.step.x = Bounded(pan.offset.x, pan.step.x, pan.halfExtent.x);
-    pan.step.y = Bounded(pan.offset.y, pan.step.y, pan.halfExtent.y);
-    pan.offset.x = Add32(pan.offset.x, pan.step.x);
-    pan.offset.y = Add32(pan.offset.y, pan.step.y);
-    ShiftWindows();  // even when both axes were dropped
+    step = BoundedStep(pan.offset, step, pan.halfExtent);
+    pan.offset = {Add32(pan.offset.x, step.x), Add32(pan.offset.y, step.y)};
+    ShiftWindows(step, windows);  // even when both axes were dropped
+}
+
+void MoveToStart(int32_t startCell, const PanWindows& windows) {
+    Point32 from = pan.offset;
+    PlaceAtStartCell(startCell);
+    ShiftWindows({Sub32(pan.offset.x, from.x), Sub32(pan.offset.y, from.y)}, windows);
 }

@@ -2,24 +2,23 @@
 // window's current rectangle is read and a new position set.
 #include "pan/walker.h"
 
-#include <windows.h>
-
 #include <cstring>
 
-#include "app/program.h"
-#include "pan/panstate.h"
-#include "pan/wrap32.h"
+#include "base/wrap32.h"
 
 namespace {
 
-const UINT kMoveFlags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW;  // 0x55
+const UINT kMoveFlags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW;
 const int32_t kRecallMargin = 64;
 
-// The skips both passes share: hidden, the desktop view, minimized, and the
-// shell's own bars.
-bool IsMovable(HWND hwnd) {
+struct ShiftPass {
+    Point32 step;
+    const PanWindows* windows;
+};
+
+bool IsMovable(HWND hwnd, HWND desktopView) {
     if (!IsWindowVisible(hwnd)) return false;
-    if (hwnd == program.desktopView) return false;
+    if (hwnd == desktopView) return false;
     if ((DWORD)GetWindowLongA(hwnd, GWL_STYLE) & WS_MINIMIZE) return false;
     char className[1024];
     GetClassNameA(hwnd, className, sizeof className);
@@ -27,24 +26,26 @@ bool IsMovable(HWND hwnd) {
            std::strcmp(className, "BaseBar") != 0;
 }
 
-BOOL CALLBACK ShiftOne(HWND hwnd, LPARAM) {
-    if (hwnd == program.moverWindow || !IsMovable(hwnd)) return TRUE;
+BOOL CALLBACK ShiftOne(HWND hwnd, LPARAM lParam) {
+    const ShiftPass& pass = *reinterpret_cast<const ShiftPass*>(lParam);
+    if (hwnd == pass.windows->mover || !IsMovable(hwnd, pass.windows->desktopView)) return TRUE;
     RECT r;
     GetWindowRect(hwnd, &r);
-    SetWindowPos(hwnd, nullptr, Add32(r.left, pan.step.x), Add32(r.top, pan.step.y), 0, 0, kMoveFlags);
+    SetWindowPos(hwnd, nullptr, Add32(r.left, pass.step.x), Add32(r.top, pass.step.y), 0, 0, kMoveFlags);
     return TRUE;
 }
 
-BOOL CALLBACK RecallOne(HWND hwnd, LPARAM) {
-    if (!IsMovable(hwnd)) return TRUE;
-    const RECT& desk = program.desktopRect;
+BOOL CALLBACK RecallOne(HWND hwnd, LPARAM lParam) {
+    const PanWindows& windows = *reinterpret_cast<const PanWindows*>(lParam);
+    if (!IsMovable(hwnd, windows.desktopView)) return TRUE;
+    const RECT& desk = windows.desktopRect;
     RECT r;
     GetWindowRect(hwnd, &r);
     int32_t x = r.left, y = r.top;
     if (Sub32(r.left, kRecallMargin) > desk.right)
         x = Sub32(desk.right, kRecallMargin);
     else if (Add32(r.left, kRecallMargin) < desk.left)
-        x = kRecallMargin;
+        x = kRecallMargin;  // from the screen origin, as the plane is measured, not the desktop's left
     if (Sub32(r.top, kRecallMargin) > desk.bottom)
         y = Sub32(desk.bottom, kRecallMargin);
     else if (r.top < 0)
@@ -55,11 +56,11 @@ BOOL CALLBACK RecallOne(HWND hwnd, LPARAM) {
 
 }  // namespace
 
-void ShiftWindows() {
-    EnumWindows(ShiftOne, 0);
+void ShiftWindows(Point32 step, const PanWindows& windows) {
+    ShiftPass pass = {step, &windows};
+    EnumWindows(ShiftOne, reinterpret_cast<LPARAM>(&pass));
 }
 
-void RecallWindows() {
-    PlaceAtStartCell();
-    EnumWindows(RecallOne, 0);
+void RecallWindows(const PanWindows& windows) {
+    EnumWindows(RecallOne, reinterpret_cast<LPARAM>(&windows));
 }

@@ -1,13 +1,13 @@
-// The conversation with the settings program: its command line out, its
-// WM_COPYDATA text back.
+// Starting the settings program with the current settings on its command
+// line; its answer comes back as a WM_COPYDATA settings message.
 #pragma once
 
 #include <windows.h>
 
-#include <cstdint>
 #include <string>
 
-// "%d %d %d %d %d" then " %d" per key: the current settings as text.
-std::string FormatSettingsText();
-void LaunchSettingsProgram(HWND owner);
-void ApplySettingsMessage(const void* data, uint32_t size);
+#include "base/settings.h"
+
+// The result of the launch is not looked at: a missing config.exe just
+// shows nothing.
+void LaunchSettingsProgram(HWND owner, const std::string& programPath, const Settings& settings);

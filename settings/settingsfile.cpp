@@ -5,23 +5,18 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/program.h"
-#include "pan/panstate.h"
-#include "settings/number.h"
-#include "settings/settings.h"
-#include "settings/text.h"
-
-Settings settings;
+#include "base/number.h"
+#include "base/text.h"
 
 namespace {
 
 // The first key that matches a line's first field decides.
-void ApplyLine(const std::string& key, const std::string& value) {
+void ApplyLine(Settings& settings, const std::string& key, const std::string& value) {
     int32_t number = ParseNumber(value);
     if (key == "WIDTH")
-        settings.widthSteps = (int32_t)((uint32_t)number - 1u);
+        settings.widthSteps = StepsFromScreens(number);
     else if (key == "HEIGHT")
-        settings.heightSteps = (int32_t)((uint32_t)number - 1u);
+        settings.heightSteps = StepsFromScreens(number);
     else if (key == "ACTKEY")
         settings.activationKeys.push_back(number);
     else if (key == "DCENTER")
@@ -51,33 +46,29 @@ bool WriteWhole(const std::string& path, const std::string& text) {
 
 }  // namespace
 
-void LoadSettings() {
-    settings = Settings();
-    PlaceAtStartCell();
-    pan.halfExtent = {program.desktopRect.right, program.desktopRect.bottom};
-
-    FILE* file = std::fopen(program.settingsFilePath.c_str(), "rt");
-    if (!file) return;
+Settings LoadSettings(const std::string& path) {
+    Settings settings;
+    FILE* file = std::fopen(path.c_str(), "rt");
+    if (!file) return settings;
     settings.activationKeys.clear();  // a file without ACTKEY lines means no chord
     std::string line;
     while (ReadLine(line, file) != -1) {
-        RemoveChar(line, '\n');
-        RemoveChar(line, '\r');
+        DropTrailingChar(line, '\n');
+        DropTrailingChar(line, '\r');
         if (line.empty()) continue;
         std::vector<std::string> fields;
         SplitText(line, fields, "=");
         if (fields.size() < 2) continue;
-        ApplyLine(fields[0], fields[1]);
+        ApplyLine(settings, fields[0], fields[1]);
     }
     std::fclose(file);
-    UpdateHalfExtent();
-    PlaceAtStartCell();
+    return settings;
 }
 
-std::string FormatSettingsFile() {
+std::string FormatSettingsFile(const Settings& settings) {
     std::string text;
-    AppendLine(text, "WIDTH", (int32_t)((uint32_t)settings.widthSteps + 1u));
-    AppendLine(text, "HEIGHT", (int32_t)((uint32_t)settings.heightSteps + 1u));
+    AppendLine(text, "WIDTH", ScreensFromSteps(settings.widthSteps));
+    AppendLine(text, "HEIGHT", ScreensFromSteps(settings.heightSteps));
     for (int32_t key : settings.activationKeys) AppendLine(text, "ACTKEY", key);
     AppendLine(text, "DCENTER", settings.doubleClickCenter);
     AppendLine(text, "POS0", settings.startCell);
@@ -87,10 +78,9 @@ std::string FormatSettingsFile() {
 
 // The new contents go to a file beside the old one and replace it in one
 // step, so a full disk or a crash never leaves a cut or empty settings file.
-void SaveSettings() {
-    const std::string& path = program.settingsFilePath;
+void SaveSettings(const std::string& path, const Settings& settings) {
     std::string temporary = path + ".new";
-    if (!WriteWhole(temporary, FormatSettingsFile()) ||
+    if (!WriteWhole(temporary, FormatSettingsFile(settings)) ||
         !MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         DeleteFileA(temporary.c_str());
 }

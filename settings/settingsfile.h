@@ -3,7 +3,11 @@
 
 #include <string>
 
-void LoadSettings();
-void SaveSettings();
-// The file's text for the current settings, "\n" line ends.
-std::string FormatSettingsFile();
+#include "base/settings.h"
+
+// The settings the file holds; the defaults when it cannot be opened.
+Settings LoadSettings(const std::string& path);
+// Replaces the file whole; a file that cannot be written is left as it was.
+void SaveSettings(const std::string& path, const Settings& settings);
+// The file's text, "\n" line ends.
+std::string FormatSettingsFile(const Settings& settings);

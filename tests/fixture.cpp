@@ -1,20 +1,19 @@
 #include "tests/fixture.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <unistd.h>
 
-#include "app/paths.h"
-#include "app/window.h"
-#include "settings/settingsfile.h"
+#include "app/startup.h"
+#include "app/tray.h"
+#include "pan/poll.h"
 
-void VeskalTest::SetUp() {
+void VeskalTest::Fresh() {
+    if (!dir.empty()) TearDown();
     sim::Reset();
     program = Program();
     pan = PanState();
-    settings = Settings();
     trayIcon = NOTIFYICONDATAA();
     char pattern[] = "/tmp/veskal-test-XXXXXX";
     dir = std::string(mkdtemp(pattern)) + "/";
@@ -24,42 +23,43 @@ void VeskalTest::SetUp() {
 void VeskalTest::TearDown() {
     std::string command = "rm -rf '" + dir + "'";
     (void)!std::system(command.c_str());
+    dir.clear();
 }
 
 void VeskalTest::WriteIni(const std::string& bytes) const {
     std::ofstream(IniPath(), std::ios::binary) << bytes;
 }
 
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+std::string VeskalTest::ReadIni() const {
+    std::ifstream in(IniPath(), std::ios::binary);
+    if (!in) return "<none>";
     std::stringstream ss;
     ss << in.rdbuf();
     return ss.str();
 }
 
-std::string VeskalTest::ReadIni() const {
-    return ReadFile(IniPath());
-}
-
-bool VeskalTest::IniExists() const {
-    return access(IniPath().c_str(), F_OK) == 0;
-}
-
-void VeskalTest::StartProgram(RECT screen) {
+bool VeskalTest::Start(RECT screen) {
     sim::AddDesktop(screen);
-    LoadStringA(kInstance, 103, program.titleText, sizeof program.titleText);
-    LoadStringA(kInstance, 104, program.stoppedText, sizeof program.stoppedText);
-    LoadStringA(kInstance, 109, program.className, sizeof program.className);
-    LoadStringA(kInstance, 110, program.mutexName, sizeof program.mutexName);
-    BuildPaths(kInstance);
-    program.enabled = true;
-    RegisterMoverClass(kInstance);
-    ASSERT_TRUE(CreateMoverWindow(kInstance));
-    ASSERT_TRUE(FindDesktopView());
-    LoadSettings();
+    return StartUp(kInstance);
+}
+
+void VeskalTest::Tick() {
+    PollTick(program.settings, program.enabled, program.windows);
 }
 
 int VeskalTest::RunWinMain() {
     char commandLine[] = "";
     return WinMain(kInstance, nullptr, commandLine, SW_SHOWNORMAL);
+}
+
+std::string At(HWND hwnd) {
+    RECT r = sim::WindowRect(hwnd);
+    return std::to_string(r.left) + "," + std::to_string(r.top);
+}
+
+HWND AddWindowAt(int x, int y, const std::string& className) {
+    sim::NewWindow shape;
+    shape.className = className;
+    shape.rect = {x, y, x + 100, y + 100};
+    return sim::AddWindow(shape);
 }

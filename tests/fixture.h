@@ -1,5 +1,5 @@
-// Common ground of the host tests: a fresh process state on a fresh
-// stand-in desktop, with the exe in its own temporary directory.
+// Common ground of the host tests: a fresh process on a fresh stand-in
+// desktop, with the exe in a temporary directory of its own.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,29 +8,30 @@
 #include <string>
 
 #include "app/program.h"
-#include "app/tray.h"
-#include "pan/panstate.h"
-#include "settings/settings.h"
+#include "res/resource.h"
 
 const HINSTANCE kInstance = reinterpret_cast<HINSTANCE>(0x400000);
+const RECT kScreen = {0, 0, 1024, 768};
 
 class VeskalTest : public ::testing::Test {
 protected:
-    void SetUp() override;
+    void SetUp() override { Fresh(); }
     void TearDown() override;
+    // A new process on an empty desktop; what an earlier row left is gone.
+    void Fresh();
 
-    // The directory the exe "lives" in, with a trailing slash.
-    std::string dir;
+    std::string dir;  // where the exe lives, with a trailing slash
     std::string IniPath() const { return dir + "veskal.ini"; }
     void WriteIni(const std::string& bytes) const;
-    std::string ReadIni() const;  // "" when missing
-    bool IniExists() const;
+    std::string ReadIni() const;  // "<none>" when missing
 
-    // Start-up steps up to the main loop, done the way WinMain does them, on
-    // a default desktop; for tests of one piece at a time.
-    void StartProgram(RECT screen = {0, 0, 1024, 768});
+    // The desktop chain on `screen`, then the program's own start-up.
+    bool Start(RECT screen = kScreen);
+    void Tick();  // one poll tick, as the main loop makes it
     int RunWinMain();
 };
 
-// Text of a file in full, "" when it cannot be read.
-std::string ReadFile(const std::string& path);
+// Position of a window as "x,y".
+std::string At(HWND hwnd);
+// A visible ordinary window at (x, y).
+HWND AddWindowAt(int x, int y, const std::string& className = "TestWindow");

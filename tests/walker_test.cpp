@@ -1,135 +1,100 @@
-// The shift and recall passes over all top-level windows.
+// The two passes over the top-level windows: what each moves, and where the
+// recall pass puts windows far off the desktop.
 #include "tests/fixture.h"
 
 #include "pan/walker.h"
 
 namespace {
 
-HWND AddAt(int left, int top, const std::string& className = "TestWindow", LONG extraStyle = 0) {
-    sim::NewWindow shape;
-    shape.className = className;
-    shape.rect = {left, top, (LONG)((uint32_t)left + 200u), (LONG)((uint32_t)top + 150u)};
-    shape.style |= extraStyle;
-    return sim::AddWindow(shape);
-}
+enum Role { kOther, kMover, kView };
 
-class WalkerTest : public VeskalTest {
-protected:
-    void SetUp() override {
-        VeskalTest::SetUp();
-        StartProgram({0, 0, 1024, 768});
-    }
+struct SkipCase {
+    const char* name;
+    const char* className;
+    LONG style;
+    Role role;
+    bool moves;  // by both passes
 };
 
 }  // namespace
 
-TEST_F(WalkerTest, RecallPullsFarWindowsBackByTheEdgeRules) {
-    struct Case {
-        int left, top;
-        int expectedLeft, expectedTop;
-    } cases[] = {
-        {1100, 100, 960, 100},  // left - 64 > right
-        {1088, 100, 1088, 100}, // 1088 - 64 = 1024: not beyond
-        {-65, 100, 64, 100},    // left + 64 < 0: lands at the fixed 64
-        {-5000, 100, 64, 100},
-        {-64, 100, -64, 100},
-        {100, -1, 100, 0},      // top above 0 goes to 0, no margin
-        {100, 833, 100, 704},   // top - 64 > bottom
-        {100, 832, 100, 832},
-        {3000, -3000, 960, 0},  // both axes at once
+TEST_F(VeskalTest, PassesSkipTheShellHiddenMinimizedAndOurOwn) {
+    const LONG shown = (LONG)(WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    const SkipCase cases[] = {
+        {"ordinary window", "TestWindow", shown, kOther, true},
+        {"Progman moves like any other", "Progman", shown, kOther, true},
+        {"popup", "TestWindow", (LONG)(WS_POPUP | WS_VISIBLE), kOther, true},
+        {"hidden", "TestWindow", (LONG)WS_OVERLAPPEDWINDOW, kOther, false},
+        {"minimized", "TestWindow", shown | (LONG)WS_MINIMIZE, kOther, false},
+        {"taskbar", "Shell_TrayWnd", shown, kOther, false},
+        {"start menu host", "DV2ControlHost", shown, kOther, false},
+        {"BaseBar", "BaseBar", shown, kOther, false},
+        {"class names match case and all", "basebar", shown, kOther, true},
+        {"the desktop view", "SysListView32", shown, kView, false},
     };
-    std::vector<HWND> windows;
-    for (const Case& c : cases) windows.push_back(AddAt(c.left, c.top));
-    RecallWindows();
-    for (size_t i = 0; i < windows.size(); ++i) {
-        RECT r = sim::WindowRect(windows[i]);
-        EXPECT_EQ(r.left, cases[i].expectedLeft) << "case " << i;
-        EXPECT_EQ(r.top, cases[i].expectedTop) << "case " << i;
-        EXPECT_EQ(r.right - r.left, 200) << "size is kept, case " << i;
+    for (const SkipCase& c : cases) {
+        for (bool recall : {false, true}) {
+            Fresh();
+            sim::NewWindow shape;
+            shape.className = c.className;
+            shape.style = c.style;
+            shape.rect = {5000, 100, 5100, 200};
+            HWND hwnd = sim::AddWindow(shape);
+            PanWindows windows = {kInstance, nullptr, c.role == kView ? hwnd : nullptr, kScreen};
+            if (recall)
+                RecallWindows(windows);
+            else
+                ShiftWindows({10, 20}, windows);
+            const char* moved = recall ? "960,100" : "5010,120";
+            EXPECT_EQ(At(hwnd), c.moves ? moved : "5000,100") << c.name << (recall ? " (recall)" : " (shift)");
+        }
     }
 }
 
-TEST_F(WalkerTest, RecallMeasuresAgainstTheDesktopRectNotZero) {
-    // An odd desktop origin: the left test uses DesktopRect.left, the top test 0.
-    sim::Reset();
-    program = Program();
-    sim::SetModulePath(dir + "veskal.exe");
-    StartProgram({100, 50, 1124, 818});
-    HWND beyondLeft = AddAt(30, 10);   // 30 + 64 < 100
-    HWND keptLeft = AddAt(40, 10);     // 40 + 64 = 104
-    HWND aboveZero = AddAt(500, -1);
-    RecallWindows();
-    EXPECT_EQ(sim::WindowRect(beyondLeft).left, 64);
-    EXPECT_EQ(sim::WindowRect(keptLeft).left, 40);
-    EXPECT_EQ(sim::WindowRect(aboveZero).top, 0);
+TEST_F(VeskalTest, ShiftLeavesTheMoverWindowRecallDoesNot) {
+    HWND mover = AddWindowAt(5000, 100);
+    PanWindows windows = {kInstance, mover, nullptr, kScreen};
+    ShiftWindows({10, 20}, windows);
+    EXPECT_EQ(At(mover), "5000,100");
+    RecallWindows(windows);
+    EXPECT_EQ(At(mover), "960,100");
 }
 
-TEST_F(WalkerTest, SkipRulesOfBothPasses) {
+TEST_F(VeskalTest, PassesKeepSizeAndZOrder) {
+    HWND bottom = AddWindowAt(0, 0), top = AddWindowAt(5000, 50);
+    auto before = sim::TopLevelWindows();
+    ShiftWindows({-30, 40}, {kInstance, nullptr, nullptr, kScreen});
+    RecallWindows({kInstance, nullptr, nullptr, kScreen});
+    EXPECT_EQ(At(bottom), "-30,40");
+    EXPECT_EQ(At(top), "960,90");
+    RECT r = sim::WindowRect(top);
+    EXPECT_EQ(r.right - r.left, 100);
+    EXPECT_EQ(r.bottom - r.top, 100);
+    EXPECT_EQ(sim::TopLevelWindows(), before);
+}
+
+TEST_F(VeskalTest, RecallEdges) {
     struct Case {
-        const char* what;
-        std::string className;
-        LONG style;
-        bool shifted;
-        bool recalled;
+        const char* name;
+        RECT desktop;
+        int x, y;
+        const char* expected;
     } cases[] = {
-        {"ordinary window", "Notepad", 0, true, true},
-        {"taskbar", "Shell_TrayWnd", 0, false, false},
-        {"start menu host", "DV2ControlHost", 0, false, false},
-        {"menu band", "BaseBar", 0, false, false},
-        {"class differing in case", "basebar", 0, true, true},
-        {"class with a prefix", "XBaseBar", 0, true, true},
-        {"minimized", "Notepad", (LONG)WS_MINIMIZE, false, false},
-        {"tool window style has no say", "Tool", 0, true, true},
+        {"on screen stays", kScreen, 100, 100, "100,100"},
+        {"right: 64 past the edge stays", kScreen, 1088, 100, "1088,100"},
+        {"right: one more comes back", kScreen, 1089, 100, "960,100"},
+        {"left: 64 before the edge stays", kScreen, -64, 100, "-64,100"},
+        {"left: one more comes to 64", kScreen, -65, 100, "64,100"},
+        {"left: 64 from the origin, not the desktop", {100, 0, 1124, 768}, 35, 100, "64,100"},
+        {"bottom: 64 past stays", kScreen, 100, 832, "100,832"},
+        {"bottom: one more comes back", kScreen, 100, 833, "100,704"},
+        {"top: above 0 comes to 0", kScreen, 100, -1, "100,0"},
+        {"corner: both axes", kScreen, 3000, -3000, "960,0"},
     };
-    std::vector<HWND> windows;
-    for (const auto& c : cases) windows.push_back(AddAt(3000, 3000, c.className, c.style));
-    HWND hidden = AddAt(3000, 3000);
-    ShowWindow(hidden, SW_HIDE);
-
-    pan.step = {10, 20};
-    ShiftWindows();
-    for (size_t i = 0; i < windows.size(); ++i)
-        EXPECT_EQ(sim::WindowRect(windows[i]).left, cases[i].shifted ? 3010 : 3000) << cases[i].what;
-    EXPECT_EQ(sim::WindowRect(hidden).left, 3000);
-    EXPECT_FALSE(IsWindowVisible(hidden)) << "SWP_SHOWWINDOW must not reach skipped windows";
-
-    RecallWindows();
-    for (size_t i = 0; i < windows.size(); ++i)
-        EXPECT_EQ(sim::WindowRect(windows[i]).left == 960, cases[i].recalled) << cases[i].what;
-    EXPECT_EQ(sim::WindowRect(hidden).left, 3000);
-}
-
-TEST_F(WalkerTest, MoverWindowIsSkippedByTheShiftOnlyAndProgmanMovesLikeAnyWindow) {
-    HWND progman = FindWindowA("Progman", "Program Manager");
-    ShowWindow(program.moverWindow, SW_SHOW);
-    SetWindowPos(program.moverWindow, nullptr, 5000, 5000, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    sim::ClearCalls();
-
-    pan.step = {7, -3};
-    ShiftWindows();
-    EXPECT_EQ(sim::WindowRect(program.moverWindow).left, 5000);
-    EXPECT_EQ(sim::CallsStartingWith("SetWindowPos("),
-              std::vector<std::string>{"SetWindowPos(" + sim::Name(progman) + ", null, 7, -3, 0, 0, 0x55)"});
-
-    RecallWindows();  // no test for the mover: visible, so it is pulled back
-    EXPECT_EQ(sim::WindowRect(program.moverWindow).left, 960);
-}
-
-TEST_F(WalkerTest, ZeroStepStillVisitsEveryEligibleWindow) {
-    AddAt(10, 10);
-    AddAt(20, 20);
-    sim::ClearCalls();
-    pan.step = {0, 0};
-    ShiftWindows();
-    auto moves = sim::CallsStartingWith("SetWindowPos(");
-    ASSERT_EQ(moves.size(), 3u);  // two windows and Progman
-    for (const auto& call : moves) EXPECT_NE(call.find(", 0, 0, 0x55)"), std::string::npos) << call;
-}
-
-TEST_F(WalkerTest, ShiftWrapsAt32BitsInsteadOfOverflowing) {
-    HWND w = AddAt(2147483600, -2147483600);
-    pan.step = {100, -100};
-    ShiftWindows();
-    EXPECT_EQ(sim::WindowRect(w).left, (LONG)(2147483600u + 100u));
-    EXPECT_EQ(sim::WindowRect(w).top, (LONG)(0u - 2147483600u - 100u));
+    for (const Case& c : cases) {
+        Fresh();
+        HWND hwnd = AddWindowAt(c.x, c.y);
+        RecallWindows({kInstance, nullptr, nullptr, c.desktop});
+        EXPECT_EQ(At(hwnd), c.expected) << c.name;
+    }
 }

@@ -1,58 +1,43 @@
-// SplitText, FindAtCharBoundary and IsSingleByteCharAt against a plain,
-// slow model of the same rules: restart the character walk from the front
-// for every candidate, shorten the working copy after every match.
+// SplitText and FindAtCharBoundary against a slow, literal model of the same
+// rules: the character walk restarts from the front for every candidate, and
+// the working copy is cut after every match.
 //
-// Input: byte 0 picks the delimiter length (low two bits) and a search start
+// Input: byte 0 holds the delimiter length (low two bits) and a search start
 // (the rest); then the delimiter bytes; the remainder is the text.
-#include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
-#include "settings/text.h"
+#include "base/text.h"
 
 namespace {
 
-bool ModelSingle(unsigned char byte) {
-    return byte < 0x80 || (byte > 0xA0 && byte < 0xE0);
+bool IsLeadByte(unsigned char byte) {
+    return byte >= 0x80 && (byte <= 0xA0 || byte >= 0xE0);
 }
 
-bool ModelSingleAt(const std::string& text, size_t pos) {
-    for (size_t i = 0; i < text.size();) {
-        if (!ModelSingle((unsigned char)text[i])) {
-            i += 2;
-        } else if (i == pos) {
-            return true;
-        } else {
-            ++i;
-        }
-    }
-    return false;
+bool StartsSingleByteChar(const std::string& text, size_t pos) {
+    size_t i = 0;
+    while (i < pos) i += IsLeadByte(text[i]) ? 2 : 1;
+    return i == pos && pos < text.size() && !IsLeadByte(text[pos]);
 }
 
 size_t ModelFind(const std::string& text, const std::string& delimiter, size_t start) {
-    while (start < text.size()) {
-        size_t p = text.find(delimiter, start);
-        if (p == std::string::npos) return p;
-        if (ModelSingleAt(text, p)) return p;
-        start = p + 1;
-    }
+    for (size_t p = text.find(delimiter, start); p != std::string::npos; p = text.find(delimiter, p + 1))
+        if (StartsSingleByteChar(text, p)) return p;
     return std::string::npos;
 }
 
-std::vector<std::string> ModelSplit(const std::string& text, const std::string& delimiter) {
-    std::vector<std::string> fields;
-    if (text.empty() || delimiter.empty()) return fields;
-    std::string w = text;
+void ModelSplit(std::string rest, const std::string& delimiter, std::vector<std::string>& fields) {
+    if (rest.empty() || delimiter.empty()) return;
     for (;;) {
-        size_t p = delimiter.size() == 1 ? ModelFind(w, delimiter, 0) : w.find(delimiter);
+        size_t p = delimiter.size() == 1 ? ModelFind(rest, delimiter, 0) : rest.find(delimiter);
         if (p == std::string::npos) break;
-        fields.push_back(w.substr(0, p));
-        w.erase(0, p + delimiter.size());
+        fields.push_back(rest.substr(0, p));
+        rest.erase(0, p + delimiter.size());
     }
-    fields.push_back(w);
-    return fields;
+    fields.push_back(rest);
 }
 
 void Check(bool ok) {
@@ -62,28 +47,23 @@ void Check(bool ok) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (size == 0) return 0;
-    size_t delimiterLength = data[0] & 3u;
+    if (size == 0 || size < 1u + (data[0] & 3u)) return 0;
+    std::string delimiter(reinterpret_cast<const char*>(data + 1), data[0] & 3u);
+    std::string text(reinterpret_cast<const char*>(data + 1 + delimiter.size()), size - 1 - delimiter.size());
     uint32_t start = data[0] >> 2;
-    if (size < 1 + delimiterLength) return 0;
-    std::string delimiter(reinterpret_cast<const char*>(data + 1), delimiterLength);
-    std::string text(reinterpret_cast<const char*>(data + 1 + delimiterLength), size - 1 - delimiterLength);
 
-    std::vector<std::string> fields = {"earlier"};
+    // Fields are appended to what the list already holds.
+    const size_t earlier = start & 1;
+    std::vector<std::string> fields(earlier, "earlier"), expected = fields;
     SplitText(text, fields, delimiter);
-    std::vector<std::string> expected = ModelSplit(text, delimiter);
-    expected.insert(expected.begin(), "earlier");
+    ModelSplit(text, delimiter, expected);
     Check(fields == expected);
-
     // Joined again at the delimiter, the fields give back the text.
-    if (fields.size() > 1) {
-        std::string joined = fields[1];
-        for (size_t i = 2; i < fields.size(); ++i) joined += delimiter + fields[i];
-        Check(joined == text);
-    }
+    std::string joined;
+    for (size_t i = earlier; i < fields.size(); ++i) joined += (i > earlier ? delimiter : "") + fields[i];
+    Check(delimiter.empty() || joined == text);
 
     size_t model = ModelFind(text, delimiter, start);
     Check(FindAtCharBoundary(text, delimiter, start) == (model == std::string::npos ? kNotFound : (uint32_t)model));
-    Check(IsSingleByteCharAt(text, start) == ModelSingleAt(text, start));
     return 0;
 }

@@ -7,20 +7,17 @@ the version numbers.
 
     check_exe_resources.py EXE RES_DIR VERSION     (VERSION as 1.2.3)
 """
+import re
 import struct
 import sys
 import xml.etree.ElementTree as ET
 
 RT_CURSOR, RT_ICON, RT_MENU, RT_STRING = 1, 3, 4, 6
 RT_GROUP_CURSOR, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 12, 14, 16, 24
-LANG_JAPANESE = 0x411
-
 STRINGS = {103: "Veskal", 104: "Veskal（停止中）", 109: "VESKALClass", 110: "VESKALMUTEX"}
-MENU_129 = [("popup", [
-    (32775, "有効(&V)"), None, (32773, "設定(&C)..."), (32774, "始点へ移動(&O)"), None, (32771, "終了(&X)"),
-])]
+MENU_ITEMS = [(32775, "有効(&V)"), (0, ""), (32773, "設定(&C)..."), (32774, "始点へ移動(&O)"), (0, ""),
+              (32771, "終了(&X)")]
 ICONS = {107: "veskal.ico", 108: "tray_enabled.ico", 109: "tray_stopped.ico"}
-CURSOR_ID, CURSOR_FILE = 130, "move.cur"
 
 failures = []
 
@@ -31,187 +28,93 @@ def Check(ok, what):
         failures.append(what)
 
 
-def ResourceSection(pe):
-    """{(type, name, language): bytes} from a PE image."""
-    if pe[:2] != b"MZ":
-        raise ValueError("not an executable")
+def Resources(pe):
+    """{type: {id: bytes}} from the .rsrc section of a PE image, and the languages."""
     header = struct.unpack_from("<I", pe, 0x3C)[0]
-    sections, optionalSize = struct.unpack_from("<H12xH", pe, header + 6)
-    optional = header + 24
-    magic = struct.unpack_from("<H", pe, optional)[0]
-    directories = optional + (112 if magic == 0x20B else 96)
-    rsrcRva = struct.unpack_from("<I", pe, directories + 2 * 8)[0]
-    table = []
-    for i in range(sections):
-        virtualSize, rva, rawSize, raw = struct.unpack_from("<IIII", pe, optional + optionalSize + 40 * i + 8)
-        table.append((rva, max(virtualSize, rawSize), raw))
-
-    def Offset(rva):
-        for start, size, raw in table:
-            if start <= rva < start + size:
-                return raw + rva - start
-        raise ValueError("address outside every section")
-
-    base = Offset(rsrcRva)
+    count, optionalSize = struct.unpack_from("<H12xH", pe, header + 6)
+    sections = [struct.unpack_from("<8s4xI4xI", pe, header + 24 + optionalSize + 40 * i) for i in range(count)]
+    rva, base = next((rva, raw) for name, rva, raw in sections if name.rstrip(b"\0") == b".rsrc")
     found = {}
 
     def Walk(directory, path):
         named, numbered = struct.unpack_from("<12xHH", pe, base + directory)
         for k in range(named + numbered):
             name, target = struct.unpack_from("<II", pe, base + directory + 16 + 8 * k)
-            if name & 0x80000000:
-                length = struct.unpack_from("<H", pe, base + (name & 0x7FFFFFFF))[0]
-                start = base + (name & 0x7FFFFFFF) + 2
-                name = pe[start:start + 2 * length].decode("utf-16-le")
             if target & 0x80000000:
                 Walk(target & 0x7FFFFFFF, path + [name])
-            else:
-                rva, size = struct.unpack_from("<II", pe, base + target)
-                found[tuple(path + [name])] = pe[Offset(rva):Offset(rva) + size]
+            else:  # type, id, language
+                at, size = struct.unpack_from("<II", pe, base + target)
+                languages.add(name)
+                found.setdefault(path[0], {})[path[1]] = pe[base + at - rva:base + at - rva + size]
 
+    languages = set()
     Walk(0, [])
-    return found
+    return found, sorted(languages)
 
 
-def Text(data, pos):
-    """A NUL-terminated UTF-16 text and the position after it."""
-    end = pos
-    while data[end:end + 2] != b"\0\0":
-        end += 2
-    return data[pos:end].decode("utf-16-le"), end + 2
-
-
-def StringTable(blocks):
-    strings = {}
-    for block, data in blocks.items():
-        pos = 0
-        for i in range(16):
-            length = struct.unpack_from("<H", data, pos)[0]
-            if length:
-                strings[(block - 1) * 16 + i] = data[pos + 2:pos + 2 + 2 * length].decode("utf-16-le")
-            pos += 2 + 2 * length
-    return strings
-
-
-def MenuItems(data, pos):
-    """Items of a standard menu template up to the one flagged MF_END:
-    (id, caption) for commands, None for separators, (caption, items) for
-    popups; also whether any item carries a state flag."""
-    items, flagged = [], False
-    while True:
-        flags = struct.unpack_from("<H", data, pos)[0]
-        pos += 2
-        flagged |= bool(flags & ~(0x10 | 0x80))
-        if flags & 0x10:  # MF_POPUP
-            caption, pos = Text(data, pos)
-            sub, pos, subFlagged = MenuItems(data, pos)
-            items.append((caption, sub))
-            flagged |= subFlagged
-        else:
-            ident = struct.unpack_from("<H", data, pos)[0]
-            caption, pos = Text(data, pos + 2)
-            items.append(None if ident == 0 and caption == "" else (ident, caption))
-        if flags & 0x80:  # MF_END
-            return items, pos, flagged
-
-
-def IcoImages(path):
-    """[(width, height, word1, word2, image)] of an .ico or .cur file."""
-    data = open(path, "rb").read()
-    count = struct.unpack_from("<H", data, 4)[0]
-    images = []
-    for i in range(count):
-        w, h, _, _, word1, word2, size, offset = struct.unpack_from("<BBBBHHII", data, 6 + 16 * i)
-        images.append((w, h, word1, word2, data[offset:offset + size]))
-    return images
-
-
-def VersionBlock(data, pos):
-    """(key, value bytes, children) of a VS_VERSIONINFO node."""
-    length, valueLength, kind = struct.unpack_from("<HHH", data, pos)
-    key, at = Text(data, pos + 6)
-    at = (at + 3) & ~3
-    size = valueLength * 2 if kind == 1 else valueLength
-    value = data[at:at + size]
-    at = (at + size + 3) & ~3
-    children = []
-    while at < pos + length:
-        child = VersionBlock(data, at)
-        children.append(child[:3])
-        at = (at + child[3] + 3) & ~3
-    return key, value, children, length
+def Utf16(text):
+    return (text + "\0").encode("utf-16-le")
 
 
 def main():
     exe, resDir, version = sys.argv[1:4]
-    res = ResourceSection(open(exe, "rb").read())
-    Check(all(lang == LANG_JAPANESE for (_, _, lang) in res if lang != 0), "every resource is Japanese")
+    res, languages = Resources(open(exe, "rb").read())
+    Of = lambda kind: res.get(kind, {})
+    Check(languages == [0x411], "resource languages %r are Japanese only" % languages)
 
-    def Of(kind):
-        return {name: data for (t, name, _), data in res.items() if t == kind}
+    strings = {}
+    for block, data in Of(RT_STRING).items():
+        for i in range(16):
+            length = struct.unpack_from("<H", data)[0]
+            if length:
+                strings[(block - 1) * 16 + i] = data[2:2 + 2 * length].decode("utf-16-le")
+            data = data[2 + 2 * length:]
+    Check(strings == STRINGS, "string table %r" % strings)
 
-    strings = StringTable(Of(RT_STRING))
-    Check(strings == STRINGS, "string table: %r" % strings)
+    # One popup holding the items, none of them checked, greyed or default.
+    menu = struct.pack("<HHH", 0, 0, 0x90) + Utf16("popup") + b"".join(
+        struct.pack("<HH", 0x80 if item is MENU_ITEMS[-1] else 0, item[0]) + Utf16(item[1]) for item in MENU_ITEMS)
+    actual = Of(RT_MENU).get(129, b"")
+    Check(actual == menu, "menu 129 %r" % actual.decode("utf-16-le", "replace"))
 
-    menu = Of(RT_MENU).get(129)
-    if menu is None:
-        Check(False, "menu 129 present")
-    else:
-        items, _, flagged = MenuItems(menu, 4)
-        Check(items == MENU_129, "menu 129: %r" % items)
-        Check(not flagged, "menu 129 carries no check, grey or default state")
-
+    # A group is the file's directory with resource ids for file offsets.
     groups = Of(RT_GROUP_ICON)
-    icons = Of(RT_ICON)
     Check(sorted(groups) == sorted(ICONS), "icon groups %r" % sorted(groups))
     for ident, name in ICONS.items():
-        group = groups.get(ident, b"\0" * 6)
-        count = struct.unpack_from("<H", group, 4)[0]
-        expected = IcoImages(resDir + "/" + name)
-        embedded = []
-        for i in range(count):
-            w, h, colors, _, planes, bits, size, image = struct.unpack_from("<BBBBHHIH", group, 6 + 14 * i)
-            embedded.append((w, h, planes, bits, icons.get(image)))
-        Check(embedded == expected, "icon %d holds the images of %s" % (ident, name))
+        ico, group = open(resDir + "/" + name, "rb").read(), groups.get(ident, b"")
+        ids = [struct.unpack_from("<H", group, 18 + 14 * i)[0] for i in range((len(group) - 6) // 14)]
+        entries = [ico[6 + 16 * i:22 + 16 * i] for i in range(struct.unpack_from("<H", ico, 4)[0])]
+        images = [ico[offset:offset + size] for size, offset in (struct.unpack_from("<8xII", e) for e in entries)]
+        Check(group == ico[:6] + b"".join(e[:12] + struct.pack("<H", n) for e, n in zip(entries, ids))
+              and [Of(RT_ICON).get(n) for n in ids] == images, "icon %d holds the images of %s" % (ident, name))
 
-    cursors = Of(RT_GROUP_CURSOR)
-    group = cursors.get(CURSOR_ID, b"\0" * 6)
-    w, h, planes, bits, size, image = struct.unpack_from("<HHHHIH", group, 6) if len(group) >= 20 else (0,) * 6
-    data = Of(RT_CURSOR).get(image, b"\0" * 4)
-    hot = struct.unpack_from("<HH", data, 0)
-    (fw, fh, fx, fy, fimage), = IcoImages(resDir + "/" + CURSOR_FILE)
-    Check((w, h) == (32, 64) and hot == (15, 15) and data[4:] == fimage,
-          "cursor %d: 32x32, hot spot %r, image of %s" % (CURSOR_ID, hot, CURSOR_FILE))
+    cur = open(resDir + "/move.cur", "rb").read()
+    size, offset = struct.unpack_from("<II", cur, 14)
+    group = Of(RT_GROUP_CURSOR).get(130, bytes(20))
+    width, height, image = struct.unpack_from("<HH8xH", group, 6)
+    data = Of(RT_CURSOR).get(image, bytes(4))
+    hot = struct.unpack_from("<HH", data)
+    Check((width, height, hot) == (32, 64, (15, 15)) and data[4:] == cur[offset:offset + size],
+          "cursor 130: %dx%d, hot spot %r, image of move.cur" % (width, height // 2, hot))
 
     manifest = Of(RT_MANIFEST).get(1, b"")
     Check(manifest == open(resDir + "/veskal.manifest", "rb").read(), "manifest 1 is res/veskal.manifest")
-    try:
-        root = ET.fromstring(manifest)
-        texts = {el.tag.split("}")[1]: (el.text or "").strip() for el in root.iter()}
-        levels = [el.get("level") for el in root.iter() if el.tag.endswith("}requestedExecutionLevel")]
-        Check(texts.get("dpiAwareness", "").startswith("PerMonitorV2") and texts.get("dpiAware") == "true/pm"
-              and levels == ["asInvoker"], "manifest: per-monitor DPI aware, runs as invoker")
-    except (ET.ParseError, IndexError) as e:
-        Check(False, "manifest is well-formed XML (%s)" % e)
+    # Well-formed, or Windows refuses to start the exe.
+    values = {el.tag.rpartition("}")[2]: el.get("level") or (el.text or "").strip()
+              for el in ET.fromstring(manifest).iter()}
+    Check(values.get("dpiAwareness", "").startswith("PerMonitorV2") and values.get("dpiAware") == "true/pm"
+          and values.get("requestedExecutionLevel") == "asInvoker", "manifest: per-monitor DPI aware, as invoker")
 
-    info = Of(RT_VERSION).get(1)
-    if info is None:
-        Check(False, "version resource present")
-    else:
-        key, fixed, children, _ = VersionBlock(info, 0)
-        signature, _, ms, ls, pms, pls = struct.unpack_from("<6I", fixed, 0)
-        major, minor, patch = (int(p) for p in version.split("."))
-        numbers = (ms >> 16, ms & 0xFFFF, ls >> 16, ls & 0xFFFF)
-        Check(key == "VS_VERSION_INFO" and signature == 0xFEEF04BD and numbers == (major, minor, patch, 0)
-              and (pms, pls) == (ms, ls), "file and product version %d.%d.%d.%d" % numbers)
-        values = {}
-        for name, _, tables in children:
-            if name == "StringFileInfo":
-                for _, _, entries in tables:
-                    values.update({k: v.decode("utf-16-le").rstrip("\0") for k, v, _ in entries})
-        Check(values.get("FileVersion") == version and values.get("ProductVersion") == version
-              and values.get("OriginalFilename") == "veskal.exe", "version texts %r" % values)
-
+    info = Of(RT_VERSION).get(1, b"")
+    at = info.find(struct.pack("<I", 0xFEEF04BD))
+    ms, ls, pms, pls = struct.unpack_from("<8x4I", info, at) if at >= 0 else (0,) * 4
+    numbers = (ms >> 16, ms & 0xFFFF, ls >> 16, ls & 0xFFFF)
+    Check(numbers == tuple(int(p) for p in version.split(".")) + (0,) and (pms, pls) == (ms, ls),
+          "file and product version %d.%d.%d.%d" % numbers)
+    texts = dict(re.findall(r"(\w+)\0+([^\0]+)\0", info.decode("utf-16-le", "replace")))
+    wanted = {"FileVersion": version, "ProductVersion": version, "OriginalFilename": "veskal.exe"}
+    texts = {key: texts.get(key) for key in wanted}
+    Check(texts == wanted, "version texts %r" % texts)
     return 1 if failures else 0
 
 

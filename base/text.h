@@ -12,7 +12,6 @@
 const uint32_t kNotFound = 0xFFFFFFFFu;
 
 bool IsSingleByteChar(unsigned char byte);
-bool IsSingleByteCharAt(std::string_view text, uint32_t pos);
 // First match at or after `start` that begins on a single-byte character.
 uint32_t FindAtCharBoundary(std::string_view text, std::string_view delimiter, uint32_t start);
 
@@ -20,4 +19,5 @@ uint32_t FindAtCharBoundary(std::string_view text, std::string_view delimiter, u
 void SplitText(std::string text, std::vector<std::string>& fields, std::string delimiter);
 // The next line, line feed included; -1 when the stream had nothing left.
 int32_t ReadLine(std::string& line, FILE* stream);
-void RemoveChar(std::string& text, char ch);
+// Drops one `ch` from the end of `text`, if it ends with one.
+void DropTrailingChar(std::string& text, char ch);

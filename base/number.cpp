@@ -1,4 +1,4 @@
-#include "settings/number.h"
+#include "base/number.h"
 
 int32_t ParseNumber(const std::string& text) {
     size_t i = 0;

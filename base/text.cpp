@@ -1,19 +1,7 @@
-#include "settings/text.h"
+#include "base/text.h"
 
 bool IsSingleByteChar(unsigned char byte) {
     return byte <= 0x7F || (byte >= 0xA1 && byte <= 0xDF);
-}
-
-bool IsSingleByteCharAt(std::string_view text, uint32_t pos) {
-    for (size_t i = 0; i < text.size();) {
-        if (!IsSingleByteChar((unsigned char)text[i])) {
-            i += 2;  // a lead byte takes the next byte with it, whatever it is
-            continue;
-        }
-        if (i == pos) return true;
-        ++i;
-    }
-    return false;
 }
 
 // One walk over the characters from the front, so that long texts cost
@@ -53,6 +41,6 @@ int32_t ReadLine(std::string& line, FILE* stream) {
     return line.empty() ? -1 : (int32_t)line.size();
 }
 
-void RemoveChar(std::string& text, char ch) {
+void DropTrailingChar(std::string& text, char ch) {
     if (!text.empty() && text.back() == ch) text.pop_back();
 }

@@ -1,6 +1,6 @@
 // Cost of one idle poll tick and of one drag tick over 10, 100 and 1,000
 // windows. The stand-in's share (its call log above all) is in the wall
-// time; tools/bench-host.sh separates our own instructions with callgrind.
+// time; tools/bench/host.sh separates our own instructions with callgrind.
 //
 // VESKAL_BENCH_ITERATIONS=n fixes the iteration count, so that a callgrind
 // total divides by a known number of calls.
@@ -9,13 +9,10 @@
 
 #include <cstdlib>
 
-#include "app/paths.h"
 #include "app/program.h"
+#include "app/startup.h"
 #include "app/tray.h"
-#include "app/window.h"
 #include "pan/poll.h"
-#include "settings/settings.h"
-#include "settings/settingsfile.h"
 
 namespace {
 
@@ -27,7 +24,6 @@ void StartOn(int64_t windows) {
     sim::Reset();
     program = Program();
     pan = PanState();
-    settings = Settings();
     trayIcon = NOTIFYICONDATAA();
     sim::SetModulePath("/nonexistent/veskal.exe");
     sim::AddDesktop({0, 0, 1024, 768});
@@ -35,24 +31,19 @@ void StartOn(int64_t windows) {
         LONG x = (LONG)(i * 37 % 800), y = (LONG)(i * 23 % 600);
         sim::AddWindow({"TestWindow", "", {x, y, x + 200, y + 150}});
     }
-    LoadStringA(kInstance, 103, program.titleText, sizeof program.titleText);
-    LoadStringA(kInstance, 104, program.stoppedText, sizeof program.stoppedText);
-    LoadStringA(kInstance, 109, program.className, sizeof program.className);
-    LoadStringA(kInstance, 110, program.mutexName, sizeof program.mutexName);
-    BuildPaths(kInstance);
-    program.enabled = true;
-    RegisterMoverClass(kInstance);
-    CreateMoverWindow(kInstance);
-    FindDesktopView();
-    LoadSettings();
+    if (!StartUp(kInstance)) std::abort();
     sim::ClearCalls();
+}
+
+void Tick() {
+    PollTick(program.settings, program.enabled, program.windows);
 }
 
 // Chord up, button up: the tick the program runs 100 times a second all day.
 void IdleTick(benchmark::State& state) {
     StartOn(10);
     for (auto _ : state) {
-        PollTick();
+        Tick();
         sim::ClearCalls();  // or the stand-in's log grows without end
     }
 }
@@ -64,14 +55,14 @@ void DragTick(benchmark::State& state) {
     sim::SetKey(VK_SHIFT, true);
     sim::SetKey(VK_CONTROL, true);
     sim::SetCursor(500, 400);
-    PollTick();
+    Tick();
     sim::SetKey(VK_LBUTTON, true);
-    PollTick();
+    Tick();
     LONG x = 500;
     for (auto _ : state) {
         x ^= 1;
         sim::SetCursor(x, 400);
-        PollTick();
+        Tick();
         sim::ClearCalls();
     }
     state.SetComplexityN(state.range(0));

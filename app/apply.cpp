@@ -1,0 +1,20 @@
+#include "app/apply.h"
+
+#include <utility>
+
+#include "app/program.h"
+#include "pan/walker.h"
+
+void ApplySettings(Settings next, bool startUp) {
+    bool resized = next.widthSteps != program.settings.widthSteps || next.heightSteps != program.settings.heightSteps;
+    program.settings = std::move(next);
+    UpdateHalfExtent(program.windows.desktopRect, program.settings);
+    if (!startUp && !resized) return;
+    PlaceAtStartCell(program.settings.startCell);
+    if (!startUp) RecallWindows(program.windows);
+}
+
+void ApplySettingsMessage(const void* data, uint32_t size) {
+    Settings next;
+    if (ParseSettingsMessage(data, size, program.settings, next)) ApplySettings(std::move(next), false);
+}

@@ -1,0 +1,52 @@
+#include "app/startup.h"
+
+#include "app/apply.h"
+#include "app/paths.h"
+#include "app/program.h"
+#include "app/tray.h"
+#include "app/window.h"
+#include "res/resource.h"
+#include "settings/settingsfile.h"
+
+namespace {
+
+void LoadTexts(HINSTANCE instance) {
+    LoadStringA(instance, IDS_TITLE, program.titleText, sizeof program.titleText);
+    LoadStringA(instance, IDS_STOPPED, program.stoppedText, sizeof program.stoppedText);
+    LoadStringA(instance, IDS_CLASSNAME, program.className, sizeof program.className);
+    LoadStringA(instance, IDS_MUTEXNAME, program.mutexName, sizeof program.mutexName);
+}
+
+}  // namespace
+
+void CloseInstanceMutex() {
+    ReleaseMutex(program.instanceMutex);
+    CloseHandle(program.instanceMutex);
+}
+
+bool StartUp(HINSTANCE instance) {
+    LoadTexts(instance);
+    std::string directory = ExeDirectory(instance);
+    program.settingsProgramPath = directory + "config.exe";
+    program.settingsFilePath = directory + "veskal.ini";
+    program.instanceMutex = CreateMutexA(nullptr, TRUE, program.mutexName);
+    if (GetLastError() == ERROR_ALREADY_EXISTS) return false;
+    program.enabled = true;  // before the window: its creation adds the icon
+    program.windows.instance = instance;
+    RegisterMoverClass(instance, program.className);
+    program.windows.mover = CreateMoverWindow(instance, program.className, program.titleText);
+    if (!program.windows.mover) {
+        CloseInstanceMutex();
+        return false;
+    }
+    pan.dragActive = false;
+    program.windows.desktopView = FindDesktopView();
+    if (!program.windows.desktopView) {
+        RemoveTrayIcon();  // or a ghost icon stays until the mouse passes over it
+        CloseInstanceMutex();
+        return false;
+    }
+    GetWindowRect(program.windows.desktopView, &program.windows.desktopRect);
+    ApplySettings(LoadSettings(program.settingsFilePath), true);
+    return true;
+}

@@ -1,0 +1,119 @@
+#include "base/settings.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <new>
+#include <utility>
+
+#include "base/keys.h"
+#include "base/number.h"
+#include "base/text.h"
+#include "base/wrap32.h"
+
+namespace {
+
+const size_t kFixedFields = 5;
+
+// Only the exact "%d" form counts: it is what Veskal sends, and it rules out
+// stray text and numbers that would wrap at 32 bits.
+bool IsCanonicalNumber(const std::string& field) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "%d", (int)ParseNumber(field));
+    return field == buffer;
+}
+
+// Blanks separate; runs of them, tabs and line ends are forgiven, since a
+// hand-typed command line may have them.
+std::vector<std::string> SplitArguments(std::string text) {
+    for (char& ch : text)
+        if (ch >= '\t' && ch <= '\r') ch = ' ';
+    std::vector<std::string> pieces, fields;
+    SplitText(text, pieces, " ");
+    for (std::string& piece : pieces)
+        if (!piece.empty()) fields.push_back(piece);
+    return fields;
+}
+
+}  // namespace
+
+int32_t ScreensFromSteps(int32_t steps) {
+    return Add32(steps, 1);
+}
+
+int32_t StepsFromScreens(int32_t screens) {
+    return Sub32(screens, 1);
+}
+
+bool IsSpeed(int32_t speed) {
+    return speed >= kMinSpeed && speed <= kMaxSpeed;
+}
+
+std::string FormatSettingsText(const Settings& settings) {
+    char buffer[80];
+    std::snprintf(buffer, sizeof buffer, "%d %d %d %d %d", (int)settings.widthSteps, (int)settings.heightSteps,
+                  settings.doubleClickCenter == 1 ? 1 : 0, (int)settings.startCell, (int)settings.speed);
+    std::string text = buffer;
+    for (int32_t key : settings.activationKeys) {
+        std::snprintf(buffer, sizeof buffer, " %d", (int)key);
+        text += buffer;
+    }
+    return text;
+}
+
+bool ParseSettingsMessage(const void* data, size_t size, const Settings& current, Settings& next) {
+    // Any process may send any count: when the text or its fields do not fit
+    // in memory the message is refused like a short one, and no exception
+    // leaves for the window procedure.
+    std::vector<std::string> fields;
+    std::vector<int32_t> keys;
+    try {
+        std::string text;
+        if (data && size) text.assign(static_cast<const char*>(data), size);
+        SplitText(std::move(text), fields, " ");
+        if (fields.size() < kFixedFields) return false;
+        keys.reserve(fields.size() - kFixedFields);
+        for (size_t i = kFixedFields; i < fields.size(); ++i) keys.push_back(ParseNumber(fields[i]));
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    next.widthSteps = ParseNumber(fields[0]);
+    next.heightSteps = ParseNumber(fields[1]);
+    next.doubleClickCenter = ParseNumber(fields[2]) != 0 ? 1 : 0;
+    next.startCell = ParseNumber(fields[3]);
+    int32_t speed = ParseNumber(fields[4]);
+    next.speed = IsSpeed(speed) ? speed : current.speed;
+    next.activationKeys.swap(keys);
+    return true;
+}
+
+// Sizes and speed are clamped to the nearest value the dialog shows (speed 0
+// shows as 1, 25 as 10); a start cell outside 0..8 has no nearest cell and
+// shows as the default centre. Key codes that are no keys, and repeats, are
+// dropped. The chord keeps its default only when the text stops before the
+// speed; a text of exactly five numbers means an empty chord.
+Settings ParseSettingsArguments(const std::string& text) {
+    Settings values;
+    std::vector<std::string> fields = SplitArguments(text);
+    auto given = [&](size_t i) { return i < fields.size() && IsCanonicalNumber(fields[i]); };
+    const int32_t maxSteps = StepsFromScreens(kMaxScreens), minSteps = StepsFromScreens(kMinScreens);
+
+    if (given(0)) values.widthSteps = std::clamp(ParseNumber(fields[0]), minSteps, maxSteps);
+    if (given(1)) values.heightSteps = std::clamp(ParseNumber(fields[1]), minSteps, maxSteps);
+    if (given(2)) values.doubleClickCenter = ParseNumber(fields[2]) != 0 ? 1 : 0;
+    if (given(3)) {
+        int32_t cell = ParseNumber(fields[3]);
+        if (cell >= 0 && cell < kCellCount) values.startCell = cell;
+    }
+    if (given(4)) values.speed = std::clamp(ParseNumber(fields[4]), kMinSpeed, kMaxSpeed);
+
+    if (fields.size() >= kFixedFields) {
+        values.activationKeys.clear();
+        for (size_t i = kFixedFields; i < fields.size(); ++i) {
+            if (!given(i)) continue;
+            int32_t key = ParseNumber(fields[i]);
+            std::vector<int32_t>& keys = values.activationKeys;
+            if (IsKeyCode(key) && std::find(keys.begin(), keys.end(), key) == keys.end()) keys.push_back(key);
+        }
+    }
+    return values;
+}
