@@ -12,7 +12,7 @@
 # Idle cost: the CPU time of all threads of a process (the sum of
 # /proc/PID/task/*/schedstat, in ns) over IDLE_SECONDS, for veskal.exe and,
 # one at a time, for reference programs measured the same way
-# (tests/e2e/bench_idle.cpp): the baseline blocks in GetMessage; three more
+# (tools/bench/bench_idle.cpp): the baseline blocks in GetMessage; three more
 # take the main loop apart (Sleep(10) alone; PeekMessage and Sleep(10); those
 # plus the key reads of an idle poll tick), and a native Linux loop that
 # wakes as often, for what the machine charges for a wake-up. Every
@@ -24,7 +24,7 @@
 # back, MOVES times, each move 20 to 50 ms after the last one has shown (a
 # move that came before the poll tick would undo the last one). A move's
 # latency runs from the input until another Wine process
-# (tests/e2e/bench_probe.cpp), polling GetWindowRect every 0.5 ms, sees a
+# (tools/bench/bench_probe.cpp), polling GetWindowRect every 0.5 ms, sees a
 # window at its new place: the topmost window (the first a pass moves), the
 # test window and the desktop window. The input is either XTest events
 # (tools/bench/xinput.py; they take the path of a real mouse), or SendInput
@@ -32,6 +32,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 ROOT=$PWD
+. tools/winedesk.sh wine.sh
 BUILD=${WIN64_BUILD:-$ROOT/build/win64}
 IDLE_SECONDS=${IDLE_SECONDS:-20}
 MOVES=${MOVES:-300}
@@ -45,62 +46,29 @@ for tool in wine wineserver Xvfb xdotool xwininfo python3 cc; do
     command -v $tool >/dev/null || { echo "wine.sh: $tool is missing (tools/install-deps.sh installs it)" >&2; exit 1; }
 done
 
-cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" >/dev/null
-ninja -C "$BUILD" veskal e2e_shell bench_idle bench_probe >/dev/null
+winedesk_build "$BUILD" veskal e2e_shell bench_idle bench_probe
 
 WORK=$BUILD/bench-wine
 RUN=$WORK/run
 rm -rf "$RUN"
 mkdir -p "$RUN/app"
-cp "$BUILD/tests/e2e/e2e_shell.exe" "$BUILD/tests/e2e/bench_idle.exe" "$BUILD/tests/e2e/bench_probe.exe" "$RUN/"
+cp "$BUILD/tests/e2e/e2e_shell.exe" "$BUILD/bench_idle.exe" "$BUILD/bench_probe.exe" "$RUN/"
 cp "$BUILD/veskal.exe" "$RUN/app/"
-
-if locale -a 2>/dev/null | grep -qix 'ja_JP\.utf-\?8'; then
-    export LC_ALL=ja_JP.UTF-8 LANG=ja_JP.UTF-8  # code page 932, as the program expects
-fi
-export WINEPREFIX=$WORK/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
 
 # Everything started here is ended by its id; the prefix is this script's alone.
 PIDS=()
-XVFB_PID=
 cleanup() {
     for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
-    if [[ -d $WINEPREFIX ]] && ! timeout 30 wineserver -w 2>/dev/null; then
-        wineserver -k 2>/dev/null || true
-    fi
-    if [[ -n $XVFB_PID ]]; then
-        kill "$XVFB_PID" 2>/dev/null || true
-        wait "$XVFB_PID" 2>/dev/null || true
-    fi
+    winedesk_stop 30
 }
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$RUN/display" 2>"$RUN/xvfb.log" &
-XVFB_PID=$!
-for _ in $(seq 100); do [[ -s $RUN/display ]] && break; sleep 0.1; done
-[[ -s $RUN/display ]] || { echo "wine.sh: Xvfb did not start" >&2; exit 1; }
-export DISPLAY=:$(head -1 "$RUN/display")
+winedesk_xvfb "$RUN" || { echo "wine.sh: Xvfb did not start" >&2; exit 1; }
+winedesk_prefix "$WORK/wineprefix" "$RUN/wineboot.log" ||
+    { echo "wine.sh: no Wine prefix (see $RUN/wineboot.log)" >&2; exit 1; }
 
-if [[ ! -f $WINEPREFIX/.bench-ready ]]; then
-    rm -rf "$WINEPREFIX"
-    echo "wine.sh: making the Wine prefix $WINEPREFIX (once)"
-    wineboot -i >"$RUN/wineboot.log" 2>&1
-    timeout 60 wineserver -w
-    touch "$WINEPREFIX/.bench-ready"
-fi
-
-# await DESCRIPTION COMMAND...: polls COMMAND for up to 30 s.
-await() {
-    local what=$1
-    shift
-    for _ in $(seq 300); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
-    echo "wine.sh: timed out waiting for $what" >&2
-    exit 1
-}
 probe() { wine "$RUN/bench_probe.exe" "$@"; }
-windows_path() { local p=$1; echo "Z:${p//\//\\}"; }
 
 # start DIR EXE ARGS...: a Wine program in the background; its process id
 # (wine execs into the program) goes to STARTED and into PIDS.
@@ -128,14 +96,14 @@ cpu_ns() {
 server_pid() {
     local pid
     for pid in $(pgrep -x wineserver64; pgrep -x wineserver); do
-        tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && { echo "$pid"; return; }
+        tr '\0' '\n' 2>/dev/null <"/proc/$pid/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX" && { echo "$pid"; return; }
     done
     return 0
 }
 
 start "$RUN" "$RUN/e2e_shell.exe"
 SHELL_PID=$STARTED
-await "the stand-in shell" probe find Progman
+winedesk_await "the stand-in shell" probe find Progman
 SERVER=$(server_pid)
 [[ -n $SERVER ]] || { echo "wine.sh: no wineserver for $WINEPREFIX" >&2; exit 1; }
 sleep 2  # the desktop settles
@@ -185,7 +153,7 @@ idle_references() {
     for ref in block sleep peek poll; do
         start "$RUN" "$RUN/bench_idle.exe" "$ref"
         pid=$STARTED
-        await "bench_idle.exe $ref" probe find VeskalBenchIdle
+        winedesk_await "bench_idle.exe $ref" probe find VeskalBenchIdle
         sleep 2
         measure "$pid"
         case $ref in
@@ -217,7 +185,7 @@ echo "Wine benchmarks: $(wine --version 2>/dev/null), $(nproc) cores," \
 ((IDLE_SECONDS > 0)) && idle_references
 start "$RUN/app" "$RUN/app/veskal.exe"
 VESKAL_PID=$STARTED
-await "veskal.exe" probe find VESKALClass
+winedesk_await "veskal.exe" probe find VESKALClass
 sleep 2
 ((IDLE_SECONDS > 0)) && idle_veskal
 
@@ -232,11 +200,10 @@ P1=(340 450)
 # are split by whether the pass reached it before or after the desktop.
 WATCHED=("E2E Window B" "E2E Window A" "Program Manager")
 probe raise "E2E Window A" >/dev/null  # as on Windows, if it holds
-keys() { xdotool search --name '^E2E Focus$' windowfocus --sync "$@"; }
 pan_mode() { xwininfo -name Veskal 2>/dev/null | grep -q IsViewable; }
 xdotool mousemove "${P0[@]}"
-keys keydown shift+ctrl
-await "pan mode" pan_mode
+winedesk_keys keydown shift+ctrl
+winedesk_await "pan mode" pan_mode
 xdotool mousedown 1
 sleep 0.5  # a poll tick takes the anchor
 
@@ -266,11 +233,11 @@ latency_rows() {
 WATCH=$RUN/watch.txt
 SECONDS_WATCHED=$(awk -v n="$MOVES" 'BEGIN { printf "%.0f", n * 0.1 + 5 }')
 before=$("${XINPUT[@]}" now)
-wine "$RUN/bench_probe.exe" watch "$SECONDS_WATCHED" "$(windows_path "$WATCH")" "${WATCHED[@]}" \
+wine "$RUN/bench_probe.exe" watch "$SECONDS_WATCHED" "$(winedesk_winpath "$WATCH")" "${WATCHED[@]}" \
     >>"$RUN/wine.log" 2>&1 &
 WATCHER=$!
 PIDS+=("$WATCHER")
-await "the watcher" test -s "$WATCH"
+winedesk_await "the watcher" test -s "$WATCH"
 after=$("${XINPUT[@]}" now)
 "${XINPUT[@]}" moves "$MOVES" "${P0[@]}" "${P1[@]}" "$RUN/moves.txt" \
     "$(xdotool search --name '^E2E Window A$' | head -1)"
@@ -278,12 +245,12 @@ wait "$WATCHER"
 latency_rows "X input (XTest, the path of a real mouse):" \
     "$("${XINPUT[@]}" match "$RUN/moves.txt" "$WATCH" "$before" "$after" "${P0[@]}" "${P1[@]}" 1)"
 
-probe sendinput "$MOVES" "$(windows_path "$RUN/sendinput.txt")" "${P0[@]}" "${P1[@]}" "${WATCHED[@]}" \
+probe sendinput "$MOVES" "$(winedesk_winpath "$RUN/sendinput.txt")" "${P0[@]}" "${P1[@]}" "${WATCHED[@]}" \
     >>"$RUN/wine.log" 2>&1
 latency_rows "SendInput (from the observing process):" "$("${XINPUT[@]}" stats "$RUN/sendinput.txt")"
 
 xdotool mouseup 1
-keys keyup shift+ctrl
+winedesk_keys keyup shift+ctrl
 wine "$RUN/e2e_shell.exe" --close-veskal || true
 stop "$VESKAL_PID"
 stop "$SHELL_PID"

@@ -5,11 +5,11 @@
 # them) and everything else (the stand-in, its call log, the C and C++
 # libraries). Then, unless --no-wall, the wall-time benchmark.
 #
-# Usage: tools/bench-host.sh [--no-wall]
+# Usage: tools/bench/host.sh [--no-wall]
 #   BUILD  build directory (default build/bench)
 #   N      calls measured per figure (default 1000)
 set -euo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/../.."
 ROOT=$PWD
 BUILD=${BUILD:-$ROOT/build/bench}
 N=${N:-1000}
@@ -19,7 +19,7 @@ WALL=1
 command -v valgrind >/dev/null || { echo "valgrind is missing: tools/install-deps.sh installs it" >&2; exit 1; }
 cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 ninja -C "$BUILD" poll_bench >/dev/null
-BENCH=$BUILD/tests/bench/poll_bench
+BENCH=$BUILD/tools/bench/poll_bench
 WORK=$(mktemp -d)
 trap 'rm -rf "$WORK"' EXIT
 
@@ -50,12 +50,12 @@ measure() {
 }
 
 printf "%-32s %10s %12s %12s   (Ir per call, %s calls)\n" "" own other total "$N"
-measure "idle tick (PollTick)" "PollTick()" '^IdleTick(/|$)'
+measure "idle tick (PollTick)" "PollTick(*" '^IdleTick(/|$)'
 for windows in 10 100 1000; do
-    measure "drag step, $windows windows (DragStep)" "DragStep()" "^DragTick/$windows(/|\$)"
+    measure "drag step, $windows windows (DragStep)" "DragStep(*" "^DragTick/$windows(/|\$)"
 done
 for windows in 10 1000; do
-    measure "drag tick, $windows windows (PollTick)" "PollTick()" "^DragTick/$windows(/|\$)"
+    measure "drag tick, $windows windows (PollTick)" "PollTick(*" "^DragTick/$windows(/|\$)"
 done
 
 if ((WALL)); then
