@@ -192,7 +192,7 @@ TEST_F(VeskalTest, WaysOut) {
         {"exit from the menu", [] { sim::ChooseMenuItem(ID_TRAY_EXIT); Send(kTrayCallback, 1, WM_RBUTTONUP); }, false},
         {"exit command with a notification code", [] { PostMessageA(program.windows.mover, WM_COMMAND, MAKEWPARAM(ID_TRAY_EXIT, 1), 0); }, false},
         {"WM_CLOSE from another program", [] { Send(WM_CLOSE); }, false},
-        {"WM_CLOSE with the chord held", [] { Send(WM_CLOSE); }, true},
+        {"WM_CLOSE with the chord held", [] { EXPECT_EQ(sim::SystemCursor(OCR_NORMAL), IDC_MOVECURSOR); Send(WM_CLOSE); }, true},
         {"end of session, then the window goes", [] { Send(WM_ENDSESSION, TRUE); Send(WM_CLOSE); }, false},
     };
     for (const Case& c : cases) {
@@ -205,7 +205,7 @@ TEST_F(VeskalTest, WaysOut) {
             sim::SetKey(VK_SHIFT, true);
             sim::SetKey(VK_CONTROL, true);
         }
-        sim::At(t0 + 500, c.leave);
+        sim::At(t0 + 15, c.leave);  // after the first poll, 10 ms in
         EXPECT_EQ(RunWinMain(), 0) << c.name;
         EXPECT_FALSE(sim::TimedOut()) << c.name;
         EXPECT_EQ(TrayLook(), "none") << c.name;

@@ -25,7 +25,7 @@ TEST(PlaneTest, HalfExtent) {
         {"one screen", {0, 0, 1024, 768}, 0, 0, "0,0"},
         {"axes apart", {0, 0, 1024, 768}, 4, 1, "2048,384"},
         {"odd halves floor", {0, 0, 1023, 767}, 1, 1, "511,383"},
-        {"negative floors down", {0, 0, 1023, 768}, -1, 0, "-512,0"},
+        {"negative floors down", {0, 0, 1023, 767}, -1, -1, "-512,-384"},
         {"wraps at 32 bits", {0, 0, INT_MAX, 768}, 4, 2, "-2,768"},
     };
     for (const Case& c : cases)

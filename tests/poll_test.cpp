@@ -41,7 +41,8 @@ protected:
     std::string PanLook() const {
         HWND mover = program.windows.mover;
         bool cursors = sim::SystemCursor(OCR_NORMAL) == IDC_MOVECURSOR && sim::SystemCursor(OCR_IBEAM) == IDC_MOVECURSOR;
-        bool parked = IsWindowVisible(mover) && sim::IsTopmost(mover) && sim::Capture() == mover;
+        bool parked = IsWindowVisible(mover) && sim::IsTopmost(mover) && sim::Capture() == mover &&
+                      (GetWindowLongA(mover, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);  // no taskbar button
         if (!sim::SystemCursor(OCR_NORMAL) && !sim::SystemCursor(OCR_IBEAM) && !IsWindowVisible(mover) && !sim::Capture())
             return "idle";
         return std::string(cursors ? "move cursor" : "?") + (parked ? ", parked at " + At(mover) : ", ?");
@@ -143,6 +144,7 @@ TEST_F(PollTest, DoubleClickIsTwoReleasesWithin300Milliseconds) {
         // The tick count wraps after 49.7 days; the gap is taken modulo 2^32.
         {1, 0xFFFFFF9Cu, 199, true},
         {1, 0xFFFFFF9Cu, 200, false},
+        {1, 0xFFFFFF9Cu, 0xFFFFFFF0u, true},  // both before the wrap, within 300 ms of it
     };
     for (const Case& c : cases) {
         Begin();

@@ -20,6 +20,7 @@ TEST(TextTest, SplitText) {
         {"\x95= a=b", "=", "\x95= a|b"},         // a lead byte takes the next byte with it
         {"\xA1=\xDF=\x7F=", "=", "\xA1|\xDF|\x7F|"},  // half-width kana and ASCII stand alone
         {"\xE0\x20\x20x", " ", "\xE0\x20|x"},
+        {"\xA0=\x80=", "=", "\xA0=\x80="},  // CP932 has no such lead bytes, but they lead all the same
         {"a\0b c"s, " ", "a\0b|c"s},
     };
     for (const Case& c : cases) {

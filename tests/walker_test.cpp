@@ -64,6 +64,7 @@ TEST_F(VeskalTest, PassesKeepSizeAndZOrder) {
     HWND bottom = AddWindowAt(0, 0), top = AddWindowAt(5000, 50);
     auto before = sim::TopLevelWindows();
     ShiftWindows({-30, 40}, {kInstance, nullptr, nullptr, kScreen});
+    EXPECT_EQ(sim::TopLevelWindows(), before);
     RecallWindows({kInstance, nullptr, nullptr, kScreen});
     EXPECT_EQ(At(bottom), "-30,40");
     EXPECT_EQ(At(top), "960,90");
@@ -89,6 +90,7 @@ TEST_F(VeskalTest, RecallEdges) {
         {"bottom: 64 past stays", kScreen, 100, 832, "100,832"},
         {"bottom: one more comes back", kScreen, 100, 833, "100,704"},
         {"top: above 0 comes to 0", kScreen, 100, -1, "100,0"},
+        {"top: 0, not the desktop's top", {0, 100, 1024, 868}, 100, 50, "100,50"},
         {"corner: both axes", kScreen, 3000, -3000, "960,0"},
     };
     for (const Case& c : cases) {
