@@ -23,7 +23,7 @@ int RunMainLoop() {
             DispatchMessageA(&msg);
         } else {
             Sleep(kIdleSleepMs);
-            PollTick(program.settings, program.enabled, program.windows);
+            PollTick(program.settings, program.chord, program.enabled, program.windows);
         }
     }
 }

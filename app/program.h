@@ -7,6 +7,7 @@
 
 #include "base/settings.h"
 #include "pan/plane.h"
+#include "pan/poll.h"
 
 struct Program {
     char titleText[100];    // window title, tooltip while enabled
@@ -18,8 +19,8 @@ struct Program {
     HANDLE instanceMutex;
     PanWindows windows;  // instance, MoverWindow, desktop view and rectangle
     Settings settings;   // the live settings
+    Chord chord;         // their activation keys, as the poll reads them
     bool enabled;
-    bool shutDown;  // the recall pass and the save have run
 };
 
 extern Program program;

@@ -5,13 +5,24 @@
 #include "pan/walker.h"
 #include "settings/settingsfile.h"
 
-void ShutDown() {
-    if (program.shutDown) return;
-    program.shutDown = true;
+namespace {
+
+void PutDesktopInOrder() {
     // Ending with the chord held would leave the move cursor in place until
     // the user logs off.
     if (pan.panMode) LeavePanMode(program.windows);
     PlaceAtStartCell(program.settings.startCell);
     RecallWindows(program.windows);
+}
+
+}  // namespace
+
+void ShutDown() {
+    PutDesktopInOrder();
     SaveSettings(program.settingsFilePath, program.settings);
+}
+
+void EndSession() {
+    SaveSettings(program.settingsFilePath, program.settings);
+    PutDesktopInOrder();
 }

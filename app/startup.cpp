@@ -30,7 +30,9 @@ bool StartUp(HINSTANCE instance) {
     program.settingsProgramPath = directory + "config.exe";
     program.settingsFilePath = directory + "veskal.ini";
     program.instanceMutex = CreateMutexA(nullptr, TRUE, program.mutexName);
-    if (GetLastError() == ERROR_ALREADY_EXISTS) return false;
+    // Access is denied when the first instance runs elevated or in another session.
+    DWORD error = GetLastError();
+    if (error == ERROR_ALREADY_EXISTS || error == ERROR_ACCESS_DENIED) return false;
     program.enabled = true;  // before the window: its creation adds the icon
     program.windows.instance = instance;
     RegisterMoverClass(instance, program.className);

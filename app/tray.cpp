@@ -46,9 +46,9 @@ void ShowTrayMenu(HWND hwnd, WPARAM, LPARAM lParam) {
     // clicks elsewhere; the WM_NULL afterwards lets it close on the first try.
     SetForegroundWindow(trayIcon.hWnd);
     if (HMENU menu = LoadMenuA(program.windows.instance, MAKEINTRESOURCEA(IDR_TRAYMENU))) {
-        if (HMENU popup = GetSubMenu(menu, 0)) {
-            POINT cursor;
-            GetCursorPos(&cursor);
+        POINT cursor = {};  // unknown while the secure desktop is up: no menu then
+        HMENU popup = GetCursorPos(&cursor) ? GetSubMenu(menu, 0) : nullptr;
+        if (popup) {
             CheckMenuItem(popup, 0, MF_BYPOSITION | (program.enabled ? MF_CHECKED : MF_UNCHECKED));
             TrackPopupMenu(popup, TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, hwnd, nullptr);
             DestroyMenu(popup);

@@ -9,9 +9,8 @@
 namespace {
 
 bool HasClass(HWND hwnd, const char* expected) {
-    char className[1024];
-    GetClassNameA(hwnd, className, sizeof className);
-    return std::strcmp(className, expected) == 0;
+    char className[1024] = "";
+    return GetClassNameA(hwnd, className, sizeof className) && std::strcmp(className, expected) == 0;
 }
 
 }  // namespace

@@ -74,9 +74,9 @@ LRESULT CALLBACK MoverWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     case WM_COMMAND:
         return HandleCommand(hwnd, message, wParam, lParam);
     case WM_ENDSESSION:
-        // Windows may end the process once this returns: the main loop will
-        // not get to its shutdown, so do it here. The answer stays the default.
-        if (wParam) ShutDown();
+        // Windows may end the process once this returns, before the main
+        // loop gets to its shutdown. The answer stays the default.
+        if (wParam) EndSession();
         return DefWindowProcA(hwnd, message, wParam, lParam);
     case kTrayCallbackMessage:
         ShowTrayMenu(hwnd, wParam, lParam);

@@ -1,6 +1,6 @@
 #include "base/number.h"
 
-int32_t ParseNumber(const std::string& text) {
+int32_t ParseNumber(std::string_view text) {
     size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
     bool negative = false;

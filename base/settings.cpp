@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <new>
-#include <utility>
 
 #include "base/keys.h"
 #include "base/number.h"
@@ -61,27 +60,33 @@ std::string FormatSettingsText(const Settings& settings) {
 }
 
 bool ParseSettingsMessage(const void* data, size_t size, const Settings& current, Settings& next) {
-    // Any process may send any count: when the text or its fields do not fit
-    // in memory the message is refused like a short one, and no exception
-    // leaves for the window procedure.
-    std::vector<std::string> fields;
+    // Any process may send any count: the text is walked where it lies, and
+    // only the chord takes memory, four bytes a key. If even that does not
+    // fit, the message is refused like a short one.
+    std::string_view text(static_cast<const char*>(data), data ? size : 0);
+    size_t count = 0;
+    ForEachField(text, ' ', [&](std::string_view) { ++count; });
+    if (count < kFixedFields) return false;
     std::vector<int32_t> keys;
     try {
-        std::string text;
-        if (data && size) text.assign(static_cast<const char*>(data), size);
-        SplitText(std::move(text), fields, " ");
-        if (fields.size() < kFixedFields) return false;
-        keys.reserve(fields.size() - kFixedFields);
-        for (size_t i = kFixedFields; i < fields.size(); ++i) keys.push_back(ParseNumber(fields[i]));
+        keys.reserve(count - kFixedFields);
     } catch (const std::bad_alloc&) {
         return false;
     }
-    next.widthSteps = ParseNumber(fields[0]);
-    next.heightSteps = ParseNumber(fields[1]);
-    next.doubleClickCenter = ParseNumber(fields[2]) != 0 ? 1 : 0;
-    next.startCell = ParseNumber(fields[3]);
-    int32_t speed = ParseNumber(fields[4]);
-    next.speed = IsSpeed(speed) ? speed : current.speed;
+    int32_t fixed[kFixedFields];
+    size_t index = 0;
+    ForEachField(text, ' ', [&](std::string_view field) {
+        int32_t value = ParseNumber(field);
+        if (index < kFixedFields)
+            fixed[index++] = value;
+        else
+            keys.push_back(value);
+    });
+    next.widthSteps = fixed[0];
+    next.heightSteps = fixed[1];
+    next.doubleClickCenter = fixed[2] != 0 ? 1 : 0;
+    next.startCell = fixed[3];
+    next.speed = IsSpeed(fixed[4]) ? fixed[4] : current.speed;
     next.activationKeys.swap(keys);
     return true;
 }

@@ -4,28 +4,14 @@ bool IsSingleByteChar(unsigned char byte) {
     return byte <= 0x7F || (byte >= 0xA1 && byte <= 0xDF);
 }
 
-// One walk over the characters from the front, so that long texts cost
-// linear time: a match counts only where a single-byte character begins.
-// An empty delimiter matches at the first such place at or after `start`.
-uint32_t FindAtCharBoundary(std::string_view text, std::string_view delimiter, uint32_t start) {
-    for (size_t i = 0; i < text.size();) {
-        if (!IsSingleByteChar((unsigned char)text[i])) {
-            i += 2;
-            continue;
-        }
-        if (i >= start && text.compare(i, delimiter.size(), delimiter) == 0) return (uint32_t)i;
-        ++i;
-    }
-    return kNotFound;
-}
-
 void SplitText(std::string text, std::vector<std::string>& fields, std::string delimiter) {
     if (text.empty() || delimiter.empty()) return;
-    // What remains always begins at a character boundary.
+    if (delimiter.size() == 1) {
+        ForEachField(text, delimiter[0], [&](std::string_view field) { fields.emplace_back(field); });
+        return;
+    }
     std::string_view rest(text);
-    for (;;) {
-        size_t match = delimiter.size() == 1 ? FindAtCharBoundary(rest, delimiter, 0) : rest.find(delimiter);
-        if (match == kNotFound || match == std::string_view::npos) break;
+    for (size_t match; (match = rest.find(delimiter)) != std::string_view::npos;) {
         fields.emplace_back(rest.substr(0, match));
         rest.remove_prefix(match + delimiter.size());
     }

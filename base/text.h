@@ -9,11 +9,25 @@
 #include <string_view>
 #include <vector>
 
-const uint32_t kNotFound = 0xFFFFFFFFu;
-
 bool IsSingleByteChar(unsigned char byte);
-// First match at or after `start` that begins on a single-byte character.
-uint32_t FindAtCharBoundary(std::string_view text, std::string_view delimiter, uint32_t start);
+
+// Calls `field(std::string_view)` for each field of `text` between the
+// one-byte `delimiter`s, in one walk and without copies; nothing for an
+// empty text. A lead byte takes the next byte with it, whatever it is.
+template <class Field>
+void ForEachField(std::string_view text, char delimiter, Field field) {
+    if (text.empty()) return;
+    size_t start = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (!IsSingleByteChar((unsigned char)text[i])) {
+            ++i;
+        } else if (text[i] == delimiter) {
+            field(text.substr(start, i - start));
+            start = i + 1;
+        }
+    }
+    field(text.substr(start));
+}
 
 // Appends the fields of `text` to `fields`; nothing for an empty text or delimiter.
 void SplitText(std::string text, std::vector<std::string>& fields, std::string delimiter);

@@ -22,8 +22,8 @@ void EnterPanMode(HINSTANCE instance) {
 // Keeps the 1x1 window under the hot spot with capture, so clicks land on
 // it instead of the window below.
 void ParkMoverWindow(HWND mover) {
-    POINT cursor;
-    GetCursorPos(&cursor);
+    POINT cursor = {};
+    if (!GetCursorPos(&cursor)) return;  // the secure desktop is up: try again next tick
     SetWindowPos(mover, HWND_TOPMOST, cursor.x, cursor.y, 0, 0, kParkFlags);
     SetCapture(mover);
 }
@@ -39,11 +39,23 @@ void EndDrag(const Settings& settings, const PanWindows& windows) {
 
 }  // namespace
 
-bool ChordHeld(const std::vector<int32_t>& keys) {
-    if (keys.empty()) return false;
-    size_t down = 0;
-    for (int32_t key : keys) down += IsKeyDown(key);  // no early exit
-    return down == keys.size();
+Chord MakeChord(const std::vector<int32_t>& keys) {
+    Chord chord = {{}, keys.empty()};
+    for (int32_t key : keys) {
+        if (key >= 0 && key < 256)
+            chord.keys.set((size_t)key);
+        else
+            chord.never = true;
+    }
+    return chord;
+}
+
+bool ChordHeld(const Chord& chord) {
+    if (chord.never) return false;
+    bool held = true;
+    for (int key = 0; key < 256; ++key)
+        if (chord.keys[key]) held &= IsKeyDown(key);  // no early exit: every key is read each tick
+    return held;
 }
 
 void LeavePanMode(const PanWindows& windows) {
@@ -55,8 +67,8 @@ void LeavePanMode(const PanWindows& windows) {
     pan.dragActive = false;
 }
 
-void PollTick(const Settings& settings, bool enabled, const PanWindows& windows) {
-    if (ChordHeld(settings.activationKeys)) {
+void PollTick(const Settings& settings, const Chord& chord, bool enabled, const PanWindows& windows) {
+    if (ChordHeld(chord)) {
         if (enabled) {
             if (!pan.panMode) EnterPanMode(windows.instance);
             ParkMoverWindow(windows.mover);
@@ -66,11 +78,10 @@ void PollTick(const Settings& settings, bool enabled, const PanWindows& windows)
     }
 
     if (IsKeyDown(VK_LBUTTON)) {
-        if (!pan.buttonHeld && pan.panMode) {
+        POINT cursor = {};
+        if (!pan.buttonHeld && pan.panMode && GetCursorPos(&cursor)) {
             pan.buttonHeld = true;
             pan.dragActive = true;
-            POINT cursor;
-            GetCursorPos(&cursor);
             pan.anchor = {cursor.x, cursor.y};
         }
     } else if (pan.buttonHeld) {
@@ -82,8 +93,8 @@ void PollTick(const Settings& settings, bool enabled, const PanWindows& windows)
 }
 
 void DragStep(int32_t speed, const PanWindows& windows) {
-    POINT cursor;
-    GetCursorPos(&cursor);
+    POINT cursor = {};
+    if (!GetCursorPos(&cursor)) return;
     Point32 step = {Mul32(Sub32(cursor.x, pan.anchor.x), speed), Mul32(Sub32(cursor.y, pan.anchor.y), speed)};
     if (step.x == 0 && step.y == 0) return;
     pan.anchor = {cursor.x, cursor.y};

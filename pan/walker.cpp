@@ -20,8 +20,9 @@ bool IsMovable(HWND hwnd, HWND desktopView) {
     if (!IsWindowVisible(hwnd)) return false;
     if (hwnd == desktopView) return false;
     if ((DWORD)GetWindowLongA(hwnd, GWL_STYLE) & WS_MINIMIZE) return false;
-    char className[1024];
-    GetClassNameA(hwnd, className, sizeof className);
+    // A window its owner destroys in the middle of a pass has no class any more.
+    char className[1024] = "";
+    if (!GetClassNameA(hwnd, className, sizeof className)) return false;
     return std::strcmp(className, "Shell_TrayWnd") != 0 && std::strcmp(className, "DV2ControlHost") != 0 &&
            std::strcmp(className, "BaseBar") != 0;
 }
@@ -29,8 +30,8 @@ bool IsMovable(HWND hwnd, HWND desktopView) {
 BOOL CALLBACK ShiftOne(HWND hwnd, LPARAM lParam) {
     const ShiftPass& pass = *reinterpret_cast<const ShiftPass*>(lParam);
     if (hwnd == pass.windows->mover || !IsMovable(hwnd, pass.windows->desktopView)) return TRUE;
-    RECT r;
-    GetWindowRect(hwnd, &r);
+    RECT r = {};
+    if (!GetWindowRect(hwnd, &r)) return TRUE;  // gone since it was listed
     SetWindowPos(hwnd, nullptr, Add32(r.left, pass.step.x), Add32(r.top, pass.step.y), 0, 0, kMoveFlags);
     return TRUE;
 }
@@ -39,8 +40,8 @@ BOOL CALLBACK RecallOne(HWND hwnd, LPARAM lParam) {
     const PanWindows& windows = *reinterpret_cast<const PanWindows*>(lParam);
     if (!IsMovable(hwnd, windows.desktopView)) return TRUE;
     const RECT& desk = windows.desktopRect;
-    RECT r;
-    GetWindowRect(hwnd, &r);
+    RECT r = {};
+    if (!GetWindowRect(hwnd, &r)) return TRUE;
     int32_t x = r.left, y = r.top;
     if (Sub32(r.left, kRecallMargin) > desk.right)
         x = Sub32(desk.right, kRecallMargin);
@@ -48,8 +49,8 @@ BOOL CALLBACK RecallOne(HWND hwnd, LPARAM lParam) {
         x = kRecallMargin;  // from the screen origin, as the plane is measured, not the desktop's left
     if (Sub32(r.top, kRecallMargin) > desk.bottom)
         y = Sub32(desk.bottom, kRecallMargin);
-    else if (r.top < 0)
-        y = 0;
+    else if (r.top < desk.top)  // above 0 where a monitor sits above the main one
+        y = desk.top;
     SetWindowPos(hwnd, nullptr, x, y, 0, 0, kMoveFlags);
     return TRUE;
 }

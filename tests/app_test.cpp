@@ -3,9 +3,11 @@
 #define OEMRESOURCE
 #include "tests/fixture.h"
 
+#include <algorithm>
 #include <functional>
 
 #include "app/paths.h"
+#include "app/shutdown.h"
 #include "app/startup.h"
 
 namespace {
@@ -66,6 +68,7 @@ TEST_F(VeskalTest, StartUpEndsEarlyWithoutADesktopOrWithAnotherInstance) {
     } cases[] = {
         {"the shell's chain", [&] { chain("Progman", "SHELLDLL_DefView", "SysListView32"); }, true, 1},
         {"another instance runs", [&] { sim::AddDesktop(); sim::HoldMutexElsewhere("VESKALMUTEX"); }, false, 1},
+        {"another, elevated: access denied", [&] { sim::AddDesktop(); sim::FailCall("CreateMutexA"); }, false, 0},
         {"no Progman", [] {}, false, 0},
         {"Progman with another title", [] { sim::AddWindow({"Progman", "Desktop", kScreen}); }, false, 0},
         {"class case differs", [&] { chain("Progman", "SHELLDLL_DefView", "syslistview32"); }, false, 0},
@@ -217,11 +220,32 @@ TEST_F(VeskalTest, WaysOut) {
     }
 }
 
-TEST_F(VeskalTest, EndOfSessionThatDoesNotEndKeepsRunning) {
+// The session's end saves before it recalls, so a window that hangs the
+// recall cannot cost the settings; the program may yet go on, and what it
+// receives afterwards is saved at its real exit.
+TEST_F(VeskalTest, EndOfSession) {
     ASSERT_TRUE(Start());
     HWND far = AddWindowAt(5000, 100);
     Send(WM_ENDSESSION, FALSE);
-    EXPECT_EQ(At(far), "5000,100");
-    EXPECT_EQ(ReadIni(), "<none>");
-    EXPECT_EQ(TrayLook(), "108 Veskal");
+    EXPECT_EQ(At(far), "5000,100") << "not ending";
+    EXPECT_EQ(ReadIni(), "<none>") << "not ending";
+    pan.offset = {300, 0};
+    sim::ClearCalls();
+    Send(WM_ENDSESSION, TRUE);
+    auto calls = sim::Calls();
+    auto first = [&](const std::string& prefix) {
+        return std::find_if(calls.begin(), calls.end(), [&](const std::string& c) { return c.rfind(prefix, 0) == 0; });
+    };
+    EXPECT_LT(first("MoveFileExA("), first("SetWindowPos(")) << "saved before the recall";
+    EXPECT_EQ(At(far), "960,100");
+    Send(WM_COMMAND, ID_TRAY_HOME);
+    EXPECT_EQ(At(far), "960,100") << "the view is home after the recall";
+    std::string text = "2 2 1 4 7 17";
+    COPYDATASTRUCT data = {0, (DWORD)text.size(), const_cast<char*>(text.data())};
+    Send(WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+    Send(WM_CLOSE);
+    Pump();
+    ShutDown();  // as WinMain does after the loop
+    EXPECT_EQ(ReadIni(), "WIDTH=3\nHEIGHT=3\nACTKEY=17\nDCENTER=1\nPOS0=4\nSPEED=7\n");
+    EXPECT_EQ(TrayLook(), "none");
 }

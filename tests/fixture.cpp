@@ -44,7 +44,7 @@ bool VeskalTest::Start(RECT screen) {
 }
 
 void VeskalTest::Tick() {
-    PollTick(program.settings, program.enabled, program.windows);
+    PollTick(program.settings, program.chord, program.enabled, program.windows);
 }
 
 int VeskalTest::RunWinMain() {

@@ -61,10 +61,12 @@ TEST_F(PollTest, PanModeWhileTheWholeChordIsHeldAndEnabled) {
     } cases[] = {
         {"Shift+Ctrl", [] {}, "move cursor, parked at 520,410", true},
         {"Shift alone", [] { sim::SetKey(VK_CONTROL, false); }, "idle", false},
-        {"two of three keys", [] { program.settings.activationKeys = {VK_SHIFT, VK_CONTROL, VK_MENU}; }, "idle", false},
-        {"a key listed twice", [] { program.settings.activationKeys = {VK_SHIFT, VK_SHIFT}; }, "move cursor, parked at 520,410", true},
-        {"key code 0 never reads as down", [] { program.settings.activationKeys = {VK_SHIFT, 0}; }, "idle", false},
-        {"empty chord", [] { program.settings.activationKeys.clear(); }, "idle", false},
+        {"two of three keys", [] { program.chord = MakeChord({VK_SHIFT, VK_CONTROL, VK_MENU}); }, "idle", false},
+        {"a key listed twice", [] { program.chord = MakeChord({VK_SHIFT, VK_SHIFT}); }, "move cursor, parked at 520,410", true},
+        {"key code 0 never reads as down", [] { program.chord = MakeChord({VK_SHIFT, 0}); }, "idle", false},
+        {"256 + Shift is no Shift", [] { program.chord = MakeChord({VK_CONTROL, 256 + VK_SHIFT}); }, "idle", false},
+        {"negative code", [] { program.chord = MakeChord({VK_SHIFT, VK_CONTROL, -240}); }, "idle", false},
+        {"empty chord", [] { program.chord = MakeChord({}); }, "idle", false},
         {"panning off", [] { program.enabled = false; }, "idle", false},
     };
     for (const Case& c : cases) {
@@ -217,4 +219,42 @@ TEST_F(PollTest, TurningOffWhileTheChordIsHeldKeepsPanModeWithoutReparking) {
     Chord(true);
     Tick();
     EXPECT_EQ(PanLook(), "idle") << "off: the chord no longer enters";
+}
+
+// While the secure desktop is up the pointer cannot be read: each step that
+// needs it waits for a tick that can.
+TEST_F(PollTest, NoPointerNoStep) {
+    Enter();
+    sim::FailCall("GetCursorPos");
+    sim::SetCursor(520, 410);
+    Button(true);
+    Tick();
+    EXPECT_EQ(PanLook(), "move cursor, parked at 500,400") << "not parked anew";
+    sim::HealCalls();
+    Tick();  // the press is taken now, at 520,410
+    sim::SetCursor(530, 420);
+    Tick();
+    sim::FailCall("GetCursorPos");
+    sim::SetCursor(600, 500);
+    Tick();
+    EXPECT_EQ(At(app), "110,110");
+    sim::HealCalls();
+    Tick();
+    EXPECT_EQ(At(app), "180,190");
+    sim::FailCall("GetCursorPos");
+    size_t menus = sim::Popups().size();
+    SendMessageA(program.windows.mover, WM_APP + 1, 1, WM_RBUTTONUP);
+    EXPECT_EQ(sim::Popups().size(), menus) << "no tray menu at an unknown place";
+}
+
+// However long the chord list, a tick reads each key code once.
+TEST_F(PollTest, ATickReadsEachKeyOnce) {
+    std::vector<int32_t> keys(1000000, VK_SHIFT);
+    keys.push_back(VK_CONTROL);
+    program.chord = MakeChord(keys);
+    Chord(true);
+    sim::ClearCalls();
+    Tick();
+    EXPECT_EQ(sim::CallsStartingWith("GetAsyncKeyState(").size(), 3u) << "Shift, Ctrl and the button";
+    EXPECT_EQ(PanLook(), "move cursor, parked at 500,400");
 }

@@ -5,6 +5,8 @@
 #include <dirent.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <climits>
@@ -88,43 +90,59 @@ TEST_F(VeskalTest, SettingsFileRoundTripKeepsEveryValue) {
     }
 }
 
-// Every way a save can fail leaves the old file as it was and nothing beside it.
-TEST_F(VeskalTest, FailedSaveKeepsTheOldFile) {
+// Each row: what stands in the save's way, and the file after it.
+TEST_F(VeskalTest, SaveWhenTheUsualWayIsBlocked) {
     const std::string old = "WIDTH=7\nHEIGHT=7\nPOS0=0\n";
     Settings many;
     many.activationKeys.assign(50, 16);
+    static rlimit unlimited;
     struct Case {
         const char* name;
+        std::function<std::string(const std::string& dir)> place;  // the settings file's path
         std::function<void(bool)> fault;  // on before the save, off after
+        const char* after;  // "old", "new" or "none"
     } cases[] = {
-        {"the write fails", [](bool on) {
-             // Root ignores permissions but not the file size limit: the
-             // temporary file cannot grow past 16 bytes.
-             static rlimit saved;
-             if (on) {
-                 getrlimit(RLIMIT_FSIZE, &saved);
-                 rlimit small = saved;
-                 small.rlim_cur = 16;
-                 signal(SIGXFSZ, SIG_IGN);
-                 setrlimit(RLIMIT_FSIZE, &small);
-             } else {
-                 setrlimit(RLIMIT_FSIZE, &saved);
-                 signal(SIGXFSZ, SIG_DFL);
+        // Root ignores permissions but not the file size limit: nothing past 16 bytes.
+        {"the disk is full", [](const std::string& d) { return d + "veskal.ini"; },
+         [](bool on) {
+             if (on) getrlimit(RLIMIT_FSIZE, &unlimited);
+             rlimit small = unlimited;
+             small.rlim_cur = 16;
+             signal(SIGXFSZ, SIG_IGN);
+             setrlimit(RLIMIT_FSIZE, on ? &small : &unlimited);
+         }, "old"},
+        {"no directory", [](const std::string& d) { return d + "missing/veskal.ini"; }, [](bool) {}, "none"},
+        {"the replace fails: written in place", [](const std::string& d) { return d + "veskal.ini"; },
+         [](bool on) { on ? sim::FailCall("MoveFileExA") : sim::HealCalls(); }, "new"},
+        {"a path too long for the .new file", [](const std::string& d) {
+             std::string deep = d;  // 4,093 bytes with the file name: the limit is 4,095
+             while (deep.size() < 4083) {
+                 deep += std::string(std::min<size_t>(200, 4082 - deep.size()), 'd') + "/";
+                 mkdir(deep.c_str(), 0700);
              }
-         }},
-        {"the replace fails", [](bool on) { sim::FailMoveFile(on); }},
+             return deep + "veskal.ini"; }, [](bool) {}, "new"},
+        {"a link stays a link", [](const std::string& d) {
+             (void)!symlink("target.ini", (d + "veskal.ini").c_str());
+             return d + "veskal.ini"; }, [](bool) {}, "new"},
     };
     for (const Case& c : cases) {
-        WriteIni(old);
+        Fresh();
+        std::string path = c.place(dir);
+        std::ofstream(path, std::ios::binary) << old;
         c.fault(true);
-        SaveSettings(IniPath(), many);
+        SaveSettings(path, many);
         c.fault(false);
-        EXPECT_EQ(ReadIni(), old) << c.name;
-        EXPECT_EQ(Files(dir), "veskal.ini ") << c.name;
+        std::ifstream in(path, std::ios::binary);
+        std::string after((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        std::string expected = c.after == std::string("old") ? old : c.after == std::string("new") ? FormatSettingsFile(many) : "";
+        EXPECT_EQ(after, expected) << c.name;
+        struct stat st;
+        EXPECT_NE(lstat((path + ".new").c_str(), &st), 0) << c.name << ": nothing left beside it";
     }
-    SaveSettings(dir + "missing/veskal.ini", many);
-    EXPECT_EQ(Files(dir), "veskal.ini ") << "no directory";
+    struct stat st;
+    EXPECT_TRUE(lstat(IniPath().c_str(), &st) == 0 && S_ISLNK(st.st_mode)) << "the link, after the last row";
     // A leftover of a save that died, and a longer old file, are replaced whole.
+    Fresh();
     WriteIni(old + std::string(500, '\n'));
     std::ofstream(IniPath() + ".new") << "left by a run that died while saving";
     SaveSettings(IniPath(), Settings());

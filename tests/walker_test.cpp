@@ -90,7 +90,8 @@ TEST_F(VeskalTest, RecallEdges) {
         {"bottom: 64 past stays", kScreen, 100, 832, "100,832"},
         {"bottom: one more comes back", kScreen, 100, 833, "100,704"},
         {"top: above 0 comes to 0", kScreen, 100, -1, "100,0"},
-        {"top: 0, not the desktop's top", {0, 100, 1024, 868}, 100, 50, "100,50"},
+        {"top: a monitor above the main one", {0, -1080, 1024, 768}, 100, -500, "100,-500"},
+        {"top: above that monitor", {0, -1080, 1024, 768}, 100, -1081, "100,-1080"},
         {"corner: both axes", kScreen, 3000, -3000, "960,0"},
     };
     for (const Case& c : cases) {
@@ -98,5 +99,21 @@ TEST_F(VeskalTest, RecallEdges) {
         HWND hwnd = AddWindowAt(c.x, c.y);
         RecallWindows({kInstance, nullptr, nullptr, c.desktop});
         EXPECT_EQ(At(hwnd), c.expected) << c.name;
+    }
+}
+
+// A window destroyed in the middle of a pass can no longer tell its class or
+// place: it is left alone, and the pass goes on.
+TEST_F(VeskalTest, PassesSkipAWindowTheSystemCannotDescribe) {
+    for (const char* call : {"GetClassNameA", "GetWindowRect"}) {
+        for (bool recall : {false, true}) {
+            Fresh();
+            HWND lost = AddWindowAt(5000, 100), kept = AddWindowAt(5000, 300);
+            sim::FailCall(call, lost);
+            PanWindows windows = {kInstance, nullptr, nullptr, kScreen};
+            recall ? RecallWindows(windows) : ShiftWindows({10, 20}, windows);
+            EXPECT_EQ(At(lost), "5000,100") << call;
+            EXPECT_EQ(At(kept), recall ? "960,300" : "5010,320") << call;
+        }
     }
 }

@@ -3,7 +3,8 @@
 # with callgrind on a RelWithDebInfo host build and split into our own code
 # (functions defined in the product sources, with whatever is inlined into
 # them) and everything else (the stand-in, its call log, the C and C++
-# libraries). Then, unless --no-wall, the wall-time benchmark.
+# libraries); the time and memory to apply settings messages of 1 MiB and
+# 16 MiB; then, unless --no-wall, the wall-time benchmark.
 #
 # Usage: tools/bench/host.sh [--no-wall]
 #   BUILD  build directory (default build/bench)
@@ -18,7 +19,7 @@ WALL=1
 
 command -v valgrind >/dev/null || { echo "valgrind is missing: tools/install-deps.sh installs it" >&2; exit 1; }
 cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-ninja -C "$BUILD" poll_bench >/dev/null
+ninja -C "$BUILD" poll_bench message_bench >/dev/null
 BENCH=$BUILD/tools/bench/poll_bench
 WORK=$(mktemp -d)
 trap 'rm -rf "$WORK"' EXIT
@@ -57,6 +58,10 @@ done
 for windows in 10 1000; do
     measure "drag tick, $windows windows (PollTick)" "PollTick(*" "^DragTick/$windows(/|\$)"
 done
+
+echo
+# A settings message of blanks is the longest chord a sender can make.
+for mib in 1 16; do "$BUILD/tools/bench/message_bench" "$mib"; done
 
 if ((WALL)); then
     echo

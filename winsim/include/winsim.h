@@ -55,7 +55,6 @@ void SetModulePath(const std::string& path);  // bytes in the ANSI code page
 void HoldMutexElsewhere(const std::string& name);
 bool MutexExists(const std::string& name);
 int OpenMutexHandles();
-void FailMoveFile(bool fail);
 
 // ---- shell and system state ----
 struct TrayIcon {
@@ -103,12 +102,19 @@ std::vector<Popup> Popups();  // one per TrackPopupMenu call
 // The next TrackPopupMenu picks this command (posted to the owner as
 // WM_COMMAND, as the real menu does); 0 dismisses the menu.
 void ChooseMenuItem(UINT id);
-void FailMenuLoad(bool fail);
 int LiveMenus();  // menus loaded and not yet destroyed
 
 // ---- resources (read from the resource script) ----
 std::string ResourceString(UINT id);  // ANSI (code page 932) bytes
 std::string ResourceFile(const std::string& type, UINT id);  // path of ICON / CURSOR file
+
+// ---- failures ----
+// From now on `call` fails, as the system's would, without writing its
+// outputs: for `hwnd` only, or for every window (and calls without one).
+// Known: GetClassNameA, GetWindowRect, GetCursorPos, CreateMutexA (access
+// denied), MoveFileExA, LoadMenuA.
+void FailCall(const std::string& call, HWND hwnd = nullptr);
+void HealCalls();
 
 // ---- the call log ----
 const std::vector<std::string>& Calls();

@@ -31,6 +31,18 @@ std::string Hex(uint64_t value) {
     return buffer;
 }
 
+bool Failing(const std::string& call, HWND hwnd) {
+    return S().failing.count({call, nullptr}) || (hwnd && S().failing.count({call, hwnd}));
+}
+
+void FailCall(const std::string& call, HWND hwnd) {
+    S().failing.insert({call, hwnd});
+}
+
+void HealCalls() {
+    S().failing.clear();
+}
+
 Window* Find(HWND hwnd) {
     auto it = S().windows.find(hwnd);
     return it == S().windows.end() ? nullptr : &it->second;

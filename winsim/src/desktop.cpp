@@ -257,7 +257,7 @@ HWND WINAPI GetWindow(HWND hwnd, UINT command) {
 
 int WINAPI GetClassNameA(HWND hwnd, LPSTR buffer, int size) {
     Window* w = Find(hwnd);
-    if (!w || size <= 0) return 0;
+    if (!w || size <= 0 || Failing("GetClassNameA", hwnd)) return 0;
     size_t n = std::min(w->className.size(), (size_t)size - 1);
     std::memcpy(buffer, w->className.data(), n);
     buffer[n] = 0;
@@ -266,7 +266,7 @@ int WINAPI GetClassNameA(HWND hwnd, LPSTR buffer, int size) {
 
 BOOL WINAPI GetWindowRect(HWND hwnd, LPRECT rect) {
     Window* w = Find(hwnd);
-    if (!w) return FALSE;
+    if (!w || Failing("GetWindowRect", hwnd)) return FALSE;
     *rect = w->rect;
     return TRUE;
 }

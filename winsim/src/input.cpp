@@ -41,10 +41,12 @@ extern "C" {
 
 SHORT WINAPI GetAsyncKeyState(int key) {
     Log("GetAsyncKeyState(" + std::to_string(key) + ")");
-    return S().keys[key & 0xFF] ? (SHORT)0x8000 : (SHORT)0;
+    // Codes outside 0..255 name no key: always up, as Wine answers.
+    return key >= 0 && key < 256 && S().keys[key] ? (SHORT)0x8000 : (SHORT)0;
 }
 
 BOOL WINAPI GetCursorPos(LPPOINT point) {
+    if (Failing("GetCursorPos")) return FALSE;
     *point = S().cursor;
     return TRUE;
 }

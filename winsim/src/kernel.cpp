@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <iconv.h>
+#include <sys/stat.h>
 
 using namespace sim;
 
@@ -28,9 +29,6 @@ int OpenMutexHandles() {
     return (int)S().mutexHandles.size();
 }
 
-void FailMoveFile(bool fail) {
-    S().failMoveFile = fail;
-}
 
 std::string Ansi(const std::string& utf8) {
     iconv_t cd = iconv_open("CP932", "UTF-8");
@@ -51,6 +49,10 @@ extern "C" {
 
 HANDLE WINAPI CreateMutexA(LPSECURITY_ATTRIBUTES, BOOL initialOwner, LPCSTR name) {
     Log(std::string("CreateMutexA(") + (initialOwner ? "TRUE" : "FALSE") + ", " + (name ? name : "null") + ")");
+    if (Failing("CreateMutexA")) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return nullptr;
+    }
     auto& m = S().mutexes[name ? name : ""];
     SetLastError(m.handles > 0 ? ERROR_ALREADY_EXISTS : ERROR_SUCCESS);
     m.handles++;
@@ -97,7 +99,7 @@ BOOL WINAPI IsDBCSLeadByte(BYTE byte) {
 
 BOOL WINAPI MoveFileExA(LPCSTR from, LPCSTR to, DWORD flags) {
     Log(std::string("MoveFileExA(") + from + ", " + to + ", " + Hex(flags) + ")");
-    if (S().failMoveFile) {
+    if (Failing("MoveFileExA")) {
         SetLastError(ERROR_ACCESS_DENIED);
         return FALSE;
     }
@@ -109,6 +111,13 @@ BOOL WINAPI MoveFileExA(LPCSTR from, LPCSTR to, DWORD flags) {
         }
     }
     return std::rename(from, to) == 0 ? TRUE : FALSE;
+}
+
+// A symbolic link is what a reparse point is on Windows.
+DWORD WINAPI GetFileAttributesA(LPCSTR path) {
+    struct stat st;
+    if (lstat(path, &st) != 0) return INVALID_FILE_ATTRIBUTES;
+    return S_ISLNK(st.st_mode) ? FILE_ATTRIBUTE_REPARSE_POINT : FILE_ATTRIBUTE_NORMAL;
 }
 
 BOOL WINAPI DeleteFileA(LPCSTR path) {

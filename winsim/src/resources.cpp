@@ -262,9 +262,6 @@ void ChooseMenuItem(UINT id) {
     S().menuChoice = id;
 }
 
-void FailMenuLoad(bool fail) {
-    S().failMenuLoad = fail;
-}
 
 int LiveMenus() {
     int n = 0;
@@ -313,7 +310,7 @@ HMENU WINAPI LoadMenuA(HINSTANCE, LPCSTR name) {
     UINT id = (UINT)reinterpret_cast<uintptr_t>(name);
     Log("LoadMenuA(" + std::to_string(id) + ")");
     auto it = Res().menus.find(id);
-    if (S().failMenuLoad || it == Res().menus.end()) return nullptr;
+    if (Failing("LoadMenuA") || it == Res().menus.end()) return nullptr;
     return reinterpret_cast<HMENU>((uintptr_t)NewMenu(it->second));
 }
 

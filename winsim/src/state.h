@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <deque>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -77,7 +78,6 @@ struct State {
     DWORD lastError = 0;
     std::map<std::string, Mutex> mutexes;
     std::map<uintptr_t, std::string> mutexHandles;  // handle -> name
-    bool failMoveFile = false;
 
     // shell and cursors
     std::vector<TrayIcon> tray;
@@ -91,9 +91,9 @@ struct State {
     std::vector<Menu> menus;  // index + 1 is the HMENU value
     std::vector<Popup> popups;
     UINT menuChoice = 0;
-    bool failMenuLoad = false;
 
     std::vector<std::string> calls;
+    std::set<std::pair<std::string, HWND>> failing;  // call name, window (null: any)
 };
 
 State& S();
@@ -103,6 +103,8 @@ std::map<std::string, UINT>& RegisteredMessages();
 void Log(const std::string& call);
 std::string Hex(uint64_t value);
 Window* Find(HWND hwnd);
+// Whether the test made `call` fail, for `hwnd` or for every window.
+bool Failing(const std::string& call, HWND hwnd = nullptr);
 HWND NewHandle();
 bool SameText(const std::string& a, const std::string& b, bool ignoreCase);
 
