@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 
 #include "base/settings.h"
@@ -19,8 +20,10 @@ struct Program {
     HANDLE instanceMutex;
     PanWindows windows;  // instance, MoverWindow, desktop view and rectangle
     Settings settings;   // the live settings
-    Chord chord;         // their activation keys, as the poll reads them
+    ChordKeys chord;     // their activation keys, as the poll reads them
     bool enabled;
+    bool keyboardWakes;  // raw keyboard input reaches the hidden window
+    uint32_t keyInputs;  // WM_INPUT messages so far
 };
 
 extern Program program;

@@ -41,6 +41,7 @@ bool StartUp(HINSTANCE instance) {
         CloseInstanceMutex();
         return false;
     }
+    program.keyboardWakes = RegisterKeyboardInput(program.windows.mover);
     pan.dragActive = false;
     program.windows.desktopView = FindDesktopView();
     if (!program.windows.desktopView) {

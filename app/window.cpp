@@ -38,6 +38,11 @@ HWND CreateMoverWindow(HINSTANCE instance, const char* className, const char* ti
     return mover;
 }
 
+bool RegisterKeyboardInput(HWND mover) {
+    RAWINPUTDEVICE keyboard = {1, 6, RIDEV_INPUTSINK, mover};  // generic desktop page, keyboard
+    return RegisterRawInputDevices(&keyboard, 1, sizeof keyboard) != FALSE;
+}
+
 // Only the first child is looked at on each level, and class names must
 // match exactly, case included.
 HWND FindDesktopView() {

@@ -5,5 +5,8 @@
 void RegisterMoverClass(HINSTANCE instance, const char* className);
 // The hidden 1x1 popup that owns the tray icon; null when it cannot be made.
 HWND CreateMoverWindow(HINSTANCE instance, const char* className, const char* title);
+// Key changes arrive at `mover` as WM_INPUT whichever program has the
+// focus; false when the system refuses.
+bool RegisterKeyboardInput(HWND mover);
 // The shell's icon view: Progman's first child's first child, or null.
 HWND FindDesktopView();

@@ -78,6 +78,11 @@ LRESULT CALLBACK MoverWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         // loop gets to its shutdown. The answer stays the default.
         if (wParam) EndSession();
         return DefWindowProcA(hwnd, message, wParam, lParam);
+    case WM_INPUT:
+        // Only a wake-up for the main loop, which reads the keys itself; the
+        // system frees the input in the default handling.
+        ++program.keyInputs;
+        return DefWindowProcA(hwnd, message, wParam, lParam);
     case kTrayCallbackMessage:
         ShowTrayMenu(hwnd, wParam, lParam);
         return 0;

@@ -39,8 +39,8 @@ void EndDrag(const Settings& settings, const PanWindows& windows) {
 
 }  // namespace
 
-Chord MakeChord(const std::vector<int32_t>& keys) {
-    Chord chord = {{}, keys.empty()};
+ChordKeys MakeChord(const std::vector<int32_t>& keys) {
+    ChordKeys chord = {{}, keys.empty()};
     for (int32_t key : keys) {
         if (key >= 0 && key < 256)
             chord.keys.set((size_t)key);
@@ -50,12 +50,12 @@ Chord MakeChord(const std::vector<int32_t>& keys) {
     return chord;
 }
 
-bool ChordHeld(const Chord& chord) {
-    if (chord.never) return false;
-    bool held = true;
+// How many of the chord's keys are down; every one is read, each tick.
+size_t ChordKeysDown(const ChordKeys& chord) {
+    size_t down = 0;
     for (int key = 0; key < 256; ++key)
-        if (chord.keys[key]) held &= IsKeyDown(key);  // no early exit: every key is read each tick
-    return held;
+        if (chord.keys[key]) down += IsKeyDown(key);
+    return down;
 }
 
 void LeavePanMode(const PanWindows& windows) {
@@ -67,8 +67,9 @@ void LeavePanMode(const PanWindows& windows) {
     pan.dragActive = false;
 }
 
-void PollTick(const Settings& settings, const Chord& chord, bool enabled, const PanWindows& windows) {
-    if (ChordHeld(chord)) {
+bool PollTick(const Settings& settings, const ChordKeys& chord, bool enabled, const PanWindows& windows) {
+    size_t down = ChordKeysDown(chord);
+    if (!chord.never && down == chord.keys.count()) {
         if (enabled) {
             if (!pan.panMode) EnterPanMode(windows.instance);
             ParkMoverWindow(windows.mover);
@@ -86,10 +87,11 @@ void PollTick(const Settings& settings, const Chord& chord, bool enabled, const 
         }
     } else if (pan.buttonHeld) {
         EndDrag(settings, windows);
-        return;
+        return down != 0;
     }
 
     if (pan.dragActive) DragStep(settings.speed, windows);
+    return down != 0;
 }
 
 void DragStep(int32_t speed, const PanWindows& windows) {

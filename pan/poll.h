@@ -11,16 +11,15 @@
 
 // The chord as a tick reads it: each key code once, however long the list
 // and however often a code repeats in it.
-struct Chord {
+struct ChordKeys {
     std::bitset<256> keys;
     bool never;  // empty, or a code outside 0..255, which never reads as down
 };
 
-Chord MakeChord(const std::vector<int32_t>& keys);
-// Every key of the chord down.
-bool ChordHeld(const Chord& chord);
-// One look at the keys and the mouse; pans only while `enabled`.
-void PollTick(const Settings& settings, const Chord& chord, bool enabled, const PanWindows& windows);
+ChordKeys MakeChord(const std::vector<int32_t>& keys);
+// One look at the keys and the mouse; pans only while `enabled`. True
+// while a key of the chord is down: the next look should come soon.
+bool PollTick(const Settings& settings, const ChordKeys& chord, bool enabled, const PanWindows& windows);
 // Follows the cursor since the last step, `speed` pixels per pixel.
 void DragStep(int32_t speed, const PanWindows& windows);
 // Back to the start cell: every window shifted by the difference.

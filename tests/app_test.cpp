@@ -249,3 +249,45 @@ TEST_F(VeskalTest, EndOfSession) {
     EXPECT_EQ(ReadIni(), "WIDTH=3\nHEIGHT=3\nACTKEY=17\nDCENTER=1\nPOS0=4\nSPEED=7\n");
     EXPECT_EQ(TrayLook(), "none");
 }
+
+// The main loop in virtual time: how often it reads the keys (each tick
+// reads Shift once), and how soon a completed chord is noticed.
+TEST_F(VeskalTest, MainLoopWakesOnKeysAndSleepsBetween) {
+    struct Case {
+        const char* name;
+        bool rawInputRefused;
+        std::vector<std::pair<DWORD, int>> keys;  // at ms after start: key pressed (+) or released (-)
+        size_t ticks;  // from 1.005 s to 3.005 s after start
+    } cases[] = {
+        {"idle: only the safety tick", false, {}, 2},
+        {"raw input refused: every 10 ms as ever", true, {}, 200},
+        {"Shift held: every 10 ms", false, {{1000, VK_SHIFT}}, 200},
+        // Safety ticks at 1.1 and 2.6 s; the press, 1510, the release, ten more over 100 ms.
+        {"a key typed: ticks for 100 ms, then quiet", false, {{1500, 'A'}, {1520, -'A'}}, 2 + 3 + 10},
+    };
+    for (const Case& c : cases) {
+        Fresh();
+        sim::AddDesktop();
+        if (c.rawInputRefused) sim::FailCall("RegisterRawInputDevices");
+        DWORD t0 = sim::Now();
+        for (auto [at, key] : c.keys) sim::At(t0 + at, [key = key] { sim::SetKey(std::abs(key), key > 0); });
+        size_t before = 0, after = 0;
+        auto reads = [] { return sim::CallsStartingWith("GetAsyncKeyState(16)").size(); };
+        sim::At(t0 + 1005, [&] { before = reads(); });
+        sim::At(t0 + 3005, [&] { after = reads(); });
+        sim::At(t0 + 3010, [] { SendMessageA(program.windows.mover, WM_CLOSE, 0, 0); });
+        EXPECT_EQ(RunWinMain(), 0) << c.name;
+        EXPECT_EQ(after - before, c.ticks) << c.name;
+    }
+    // From idle, the chord is noticed when its last key goes down.
+    Fresh();
+    sim::AddDesktop();
+    DWORD t0 = sim::Now();
+    bool panning = false;
+    sim::At(t0 + 2000, [] { sim::SetKey(VK_SHIFT, true); });
+    sim::At(t0 + 2500, [] { sim::SetKey(VK_CONTROL, true); });
+    sim::At(t0 + 2500, [&] { panning = sim::SystemCursor(OCR_NORMAL) == IDC_MOVECURSOR; });
+    sim::At(t0 + 2600, [] { SendMessageA(program.windows.mover, WM_CLOSE, 0, 0); });
+    RunWinMain();
+    EXPECT_TRUE(panning);
+}

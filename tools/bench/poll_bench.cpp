@@ -36,7 +36,7 @@ void StartOn(int64_t windows) {
 }
 
 void Tick() {
-    PollTick(program.settings, program.enabled, program.windows);
+    PollTick(program.settings, program.chord, program.enabled, program.windows);
 }
 
 // Chord up, button up: the tick the program runs 100 times a second all day.

@@ -103,6 +103,19 @@ typedef struct tagCOPYDATASTRUCT {
     PVOID lpData;
 } COPYDATASTRUCT, *PCOPYDATASTRUCT;
 
+typedef struct tagRAWINPUTDEVICE {
+    WORD usUsagePage;
+    WORD usUsage;
+    DWORD dwFlags;
+    HWND hwndTarget;
+} RAWINPUTDEVICE;
+typedef const RAWINPUTDEVICE* PCRAWINPUTDEVICE;
+#define RIDEV_INPUTSINK 0x00000100
+#define QS_ALLINPUT 0x04FF
+#define MWMO_INPUTAVAILABLE 0x0004
+#define WAIT_OBJECT_0 0x00000000L
+#define WAIT_TIMEOUT 0x00000102L
+
 typedef struct _SECURITY_ATTRIBUTES {
     DWORD nLength;
     LPVOID lpSecurityDescriptor;
@@ -120,6 +133,7 @@ typedef struct _SECURITY_ATTRIBUTES {
 #define WM_QUIT 0x0012
 #define WM_ENDSESSION 0x0016
 #define WM_COPYDATA 0x004A
+#define WM_INPUT 0x00FF
 #define WM_COMMAND 0x0111
 #define WM_MOUSEMOVE 0x0200
 #define WM_LBUTTONDOWN 0x0201
@@ -258,6 +272,9 @@ BOOL WINAPI TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int reserved, H
 BOOL WINAPI DestroyMenu(HMENU menu);
 
 // kernel32
+BOOL WINAPI RegisterRawInputDevices(PCRAWINPUTDEVICE devices, UINT count, UINT size);
+DWORD WINAPI MsgWaitForMultipleObjectsEx(DWORD count, const HANDLE* handles, DWORD milliseconds, DWORD wakeMask,
+                                         DWORD flags);
 HANDLE WINAPI CreateMutexA(LPSECURITY_ATTRIBUTES attributes, BOOL initialOwner, LPCSTR name);
 BOOL WINAPI ReleaseMutex(HANDLE mutex);
 BOOL WINAPI CloseHandle(HANDLE handle);

@@ -112,7 +112,7 @@ std::string ResourceFile(const std::string& type, UINT id);  // path of ICON / C
 // From now on `call` fails, as the system's would, without writing its
 // outputs: for `hwnd` only, or for every window (and calls without one).
 // Known: GetClassNameA, GetWindowRect, GetCursorPos, CreateMutexA (access
-// denied), MoveFileExA, LoadMenuA.
+// denied), MoveFileExA, LoadMenuA, RegisterRawInputDevices.
 void FailCall(const std::string& call, HWND hwnd = nullptr);
 void HealCalls();
 

@@ -8,7 +8,10 @@ using namespace sim;
 namespace sim {
 
 void SetKey(int vk, bool down) {
+    bool changed = S().keys[vk & 0xFF] != down;
     S().keys[vk & 0xFF] = down;
+    bool mouseButton = vk == 0x01 || vk == 0x02 || (vk >= 0x04 && vk <= 0x06);  // mice are no keyboards
+    if (changed && !mouseButton && S().keyboardSink) PostMessageA(S().keyboardSink, WM_INPUT, 1, 0);
 }
 
 void SetCursor(int x, int y) {
@@ -72,12 +75,16 @@ DWORD WINAPI GetTickCount(void) {
     return S().now;
 }
 
-// Advances the clock in one step, running every action that falls due on
-// the way in time order; the tick count wraps like the real one.
-void WINAPI Sleep(DWORD milliseconds) {
+namespace {
+
+// Advances the clock, running every action that falls due on the way in
+// time order; the tick count wraps like the real one. With `untilMessage`
+// it stops once an action leaves a message in the queue; true then.
+bool Advance(DWORD milliseconds, bool untilMessage) {
     auto& s = S();
     DWORD target = s.now + milliseconds;
     for (;;) {
+        if (untilMessage && (!s.queue.empty() || s.quitPosted)) return true;
         auto due = s.schedule.end();
         for (auto it = s.schedule.begin(); it != s.schedule.end(); ++it) {
             if (it->time - s.now > target - s.now) continue;  // not within (now, target]
@@ -96,6 +103,28 @@ void WINAPI Sleep(DWORD milliseconds) {
         s.timedOut = true;
         PostQuitMessage(0);
     }
+    return untilMessage && (!s.queue.empty() || s.quitPosted);
+}
+
+}  // namespace
+
+void WINAPI Sleep(DWORD milliseconds) {
+    Advance(milliseconds, false);
+}
+
+DWORD WINAPI MsgWaitForMultipleObjectsEx(DWORD count, const HANDLE*, DWORD milliseconds, DWORD, DWORD) {
+    Log("MsgWaitForMultipleObjectsEx(" + std::to_string(milliseconds) + ")");
+    return Advance(milliseconds, true) ? WAIT_OBJECT_0 + count : WAIT_TIMEOUT;
+}
+
+// Keyboards only (usage page 1, usage 6), to one window in the background.
+BOOL WINAPI RegisterRawInputDevices(PCRAWINPUTDEVICE devices, UINT count, UINT size) {
+    if (Failing("RegisterRawInputDevices") || size != sizeof(RAWINPUTDEVICE)) return FALSE;
+    for (UINT i = 0; i < count; ++i) {
+        if (devices[i].usUsagePage != 1 || devices[i].usUsage != 6) return FALSE;
+        S().keyboardSink = (devices[i].dwFlags & RIDEV_INPUTSINK) ? devices[i].hwndTarget : nullptr;
+    }
+    return TRUE;
 }
 
 }  // extern "C"

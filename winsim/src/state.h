@@ -72,6 +72,7 @@ struct State {
     bool timedOut = false;
     uint64_t scheduleOrder = 0;
     std::vector<Scheduled> schedule;
+    HWND keyboardSink = nullptr;  // raw keyboard input goes here as WM_INPUT
 
     // kernel
     std::string modulePath = "C:\\Veskal\\veskal.exe";
