@@ -17,6 +17,7 @@ struct Program {
     char mutexName[100];
     std::string settingsProgramPath;  // beside the exe: config.exe
     std::string settingsFilePath;     // beside the exe: veskal.ini
+    std::string viewRecordPath;       // beside the exe: veskal.view
     HANDLE instanceMutex;
     PanWindows windows;  // instance, MoverWindow, desktop view and rectangle
     Settings settings;   // the live settings
@@ -24,6 +25,7 @@ struct Program {
     bool enabled;
     bool keyboardWakes;  // raw keyboard input reaches the hidden window
     uint32_t keyInputs;  // WM_INPUT messages so far
+    Point32 viewRecorded;  // the offset veskal.view holds, or the start's when it holds none
 };
 
 extern Program program;

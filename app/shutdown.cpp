@@ -1,6 +1,7 @@
 #include "app/shutdown.h"
 
 #include "app/program.h"
+#include "app/resume.h"
 #include "pan/poll.h"
 #include "pan/walker.h"
 #include "settings/settingsfile.h"
@@ -20,9 +21,11 @@ void PutDesktopInOrder() {
 void ShutDown() {
     PutDesktopInOrder();
     SaveSettings(program.settingsFilePath, program.settings);
+    DropViewRecord();
 }
 
 void EndSession() {
     SaveSettings(program.settingsFilePath, program.settings);
     PutDesktopInOrder();
+    DropViewRecord();
 }

@@ -3,10 +3,12 @@
 #include "app/apply.h"
 #include "app/paths.h"
 #include "app/program.h"
+#include "app/resume.h"
 #include "app/tray.h"
 #include "app/window.h"
 #include "res/resource.h"
 #include "settings/settingsfile.h"
+#include "settings/viewrecord.h"
 
 namespace {
 
@@ -29,6 +31,7 @@ bool StartUp(HINSTANCE instance) {
     std::string directory = ExeDirectory(instance);
     program.settingsProgramPath = directory + "config.exe";
     program.settingsFilePath = directory + "veskal.ini";
+    program.viewRecordPath = ViewRecordPath(directory);
     program.instanceMutex = CreateMutexA(nullptr, TRUE, program.mutexName);
     // Access is denied when the first instance runs elevated or in another session.
     DWORD error = GetLastError();
@@ -51,5 +54,6 @@ bool StartUp(HINSTANCE instance) {
     }
     GetWindowRect(program.windows.desktopView, &program.windows.desktopRect);
     ApplySettings(LoadSettings(program.settingsFilePath), true);
+    ResumeView();
     return true;
 }

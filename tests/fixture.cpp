@@ -7,7 +7,7 @@
 
 #include "app/startup.h"
 #include "app/tray.h"
-#include "pan/poll.h"
+#include "app/loop.h"
 
 void VeskalTest::Fresh() {
     if (!dir.empty()) TearDown();
@@ -44,7 +44,7 @@ bool VeskalTest::Start(RECT screen) {
 }
 
 void VeskalTest::Tick() {
-    PollTick(program.settings, program.chord, program.enabled, program.windows);
+    LoopTick();
 }
 
 int VeskalTest::RunWinMain() {

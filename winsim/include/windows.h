@@ -103,6 +103,12 @@ typedef struct tagCOPYDATASTRUCT {
     PVOID lpData;
 } COPYDATASTRUCT, *PCOPYDATASTRUCT;
 
+typedef unsigned long long ULONGLONG;
+typedef struct _FILETIME {
+    DWORD dwLowDateTime;
+    DWORD dwHighDateTime;
+} FILETIME, *LPFILETIME;
+
 typedef struct tagRAWINPUTDEVICE {
     WORD usUsagePage;
     WORD usUsage;
@@ -282,6 +288,8 @@ DWORD WINAPI GetLastError(void);
 void WINAPI SetLastError(DWORD error);
 DWORD WINAPI GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size);
 DWORD WINAPI GetTickCount(void);
+ULONGLONG WINAPI GetTickCount64(void);
+void WINAPI GetSystemTimeAsFileTime(LPFILETIME time);
 void WINAPI Sleep(DWORD milliseconds);
 BOOL WINAPI IsDBCSLeadByte(BYTE byte);
 BOOL WINAPI MoveFileExA(LPCSTR from, LPCSTR to, DWORD flags);

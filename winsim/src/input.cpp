@@ -75,6 +75,18 @@ DWORD WINAPI GetTickCount(void) {
     return S().now;
 }
 
+// The machine booted at 2026-12-01 00:00:00 UTC and has been up `now`.
+ULONGLONG WINAPI GetTickCount64(void) {
+    return S().now;
+}
+
+void WINAPI GetSystemTimeAsFileTime(LPFILETIME time) {
+    const ULONGLONG boot = 13440556800ull * 10000000ull;  // in 100 ns since 1601
+    ULONGLONG now = boot + (ULONGLONG)S().now * 10000ull;
+    time->dwLowDateTime = (DWORD)now;
+    time->dwHighDateTime = (DWORD)(now >> 32);
+}
+
 namespace {
 
 // Advances the clock, running every action that falls due on the way in

@@ -1,0 +1,64 @@
+#include "app/resume.h"
+
+#include <windows.h>
+
+#include "app/program.h"
+#include "base/wrap32.h"
+#include "settings/viewrecord.h"
+
+namespace {
+
+const int64_t kBootTimeSlackSeconds = 5;  // the two clocks it is taken from are read apart
+
+ViewRecord Current() {
+    const RECT& desktop = program.windows.desktopRect;
+    return {BootTime(), desktop, program.settings.widthSteps, program.settings.heightSteps, pan.offset.x,
+            pan.offset.y};
+}
+
+bool SameRect(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+bool OnThePlane(int32_t offset, int32_t halfExtent) {
+    return offset <= halfExtent && offset >= Neg32(halfExtent);
+}
+
+bool Resumable(const ViewRecord& record) {
+    ViewRecord now = Current();
+    int64_t apart = record.bootTime - now.bootTime;
+    return apart <= kBootTimeSlackSeconds && apart >= -kBootTimeSlackSeconds &&
+           SameRect(record.desktop, now.desktop) && record.widthSteps == now.widthSteps &&
+           record.heightSteps == now.heightSteps && OnThePlane(record.offsetX, pan.halfExtent.x) &&
+           OnThePlane(record.offsetY, pan.halfExtent.y);
+}
+
+}  // namespace
+
+int64_t BootTime() {
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    uint64_t seconds = (((uint64_t)now.dwHighDateTime << 32) | now.dwLowDateTime) / 10000000u;  // since 1601
+    return (int64_t)(seconds - GetTickCount64() / 1000u);
+}
+
+void ResumeView() {
+    ViewRecord record;
+    if (LoadViewRecord(program.viewRecordPath, record) && Resumable(record))
+        pan.offset = {record.offsetX, record.offsetY};
+    else
+        DeleteFileA(program.viewRecordPath.c_str());
+    program.viewRecorded = pan.offset;
+}
+
+void KeepViewRecord() {
+    if (pan.dragActive) return;
+    if (pan.offset.x == program.viewRecorded.x && pan.offset.y == program.viewRecorded.y) return;
+    SaveViewRecord(program.viewRecordPath, Current());
+    program.viewRecorded = pan.offset;
+}
+
+void DropViewRecord() {
+    DeleteFileA(program.viewRecordPath.c_str());
+    program.viewRecorded = pan.offset;
+}

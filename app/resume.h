@@ -1,0 +1,18 @@
+// The view's place on the plane kept in veskal.view, so that a start after a
+// crash or a kill carries on where the last run stopped: back to start and
+// the recall pass at exit then bring the windows home as ever.
+#pragma once
+
+#include <cstdint>
+
+// The system's start, in seconds: what makes a record this boot's.
+int64_t BootTime();
+// At start-up, once the settings are in effect: a record of this boot, for
+// this desktop and plane size, puts the view back where it was (nothing
+// moves); any other record is removed.
+void ResumeView();
+// After every tick and message: the record is written when the view has
+// come to rest (no drag) somewhere other than it says.
+void KeepViewRecord();
+// At an orderly end, after the recall pass: no record is left.
+void DropViewRecord();

@@ -1,0 +1,44 @@
+#include "settings/viewrecord.h"
+
+#include <cinttypes>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "base/number.h"
+#include "base/text.h"
+#include "settings/savetext.h"
+
+std::string ViewRecordPath(const std::string& directory) {
+    return directory + "veskal.view";
+}
+
+std::string FormatViewRecord(const ViewRecord& r) {
+    char text[160];
+    std::snprintf(text, sizeof text, "VIEW %" PRId64 " %d %d %d %d %d %d %d %d\n", r.bootTime, (int)r.desktop.left,
+                  (int)r.desktop.top, (int)r.desktop.right, (int)r.desktop.bottom, (int)r.widthSteps,
+                  (int)r.heightSteps, (int)r.offsetX, (int)r.offsetY);
+    return text;
+}
+
+// Only the exact text FormatViewRecord writes is a record.
+bool LoadViewRecord(const std::string& path, ViewRecord& record) {
+    FILE* file = std::fopen(path.c_str(), "rt");
+    if (!file) return false;
+    std::string line;
+    bool read = ReadLine(line, file) > 0;
+    std::fclose(file);
+    std::vector<std::string> fields;
+    if (read) SplitText(line.substr(0, line.size() - 1), fields, " ");
+    if (fields.size() != 10 || fields[0] != "VIEW") return false;
+    int32_t n[8];
+    for (int i = 0; i < 8; ++i) n[i] = ParseNumber(fields[i + 2]);
+    ViewRecord r = {std::strtoll(fields[1].c_str(), nullptr, 10), {n[0], n[1], n[2], n[3]}, n[4], n[5], n[6], n[7]};
+    if (FormatViewRecord(r) != line) return false;
+    record = r;
+    return true;
+}
+
+void SaveViewRecord(const std::string& path, const ViewRecord& record) {
+    SaveText(path, FormatViewRecord(record));
+}
