@@ -1,10 +1,8 @@
 #include "base/settings.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <new>
 
-#include "base/keys.h"
 #include "base/number.h"
 #include "base/text.h"
 #include "base/wrap32.h"
@@ -91,34 +89,27 @@ bool ParseSettingsMessage(const void* data, size_t size, const Settings& current
     return true;
 }
 
-// Sizes and speed are clamped to the nearest value the dialog shows (speed 0
-// shows as 1, 25 as 10); a start cell outside 0..8 has no nearest cell and
-// shows as the default centre. Key codes that are no keys, and repeats, are
-// dropped. The chord keeps its default only when the text stops before the
-// speed; a text of exactly five numbers means an empty chord.
+// A value the user leaves alone must go back exactly as it came, so sizes,
+// start cell and speed are kept whatever their range, and the chord keeps
+// every code in its order, repeats and codes that are no keys included; the
+// dialog marks what it cannot show. The flag becomes 0 or 1, the only values
+// the text carries. The chord keeps its default only when the text stops
+// before the speed; a text of exactly five numbers means an empty chord.
 Settings ParseSettingsArguments(const std::string& text) {
     Settings values;
     std::vector<std::string> fields = SplitArguments(text);
     auto given = [&](size_t i) { return i < fields.size() && IsCanonicalNumber(fields[i]); };
-    const int32_t maxSteps = StepsFromScreens(kMaxScreens), minSteps = StepsFromScreens(kMinScreens);
 
-    if (given(0)) values.widthSteps = std::clamp(ParseNumber(fields[0]), minSteps, maxSteps);
-    if (given(1)) values.heightSteps = std::clamp(ParseNumber(fields[1]), minSteps, maxSteps);
+    if (given(0)) values.widthSteps = ParseNumber(fields[0]);
+    if (given(1)) values.heightSteps = ParseNumber(fields[1]);
     if (given(2)) values.doubleClickCenter = ParseNumber(fields[2]) != 0 ? 1 : 0;
-    if (given(3)) {
-        int32_t cell = ParseNumber(fields[3]);
-        if (cell >= 0 && cell < kCellCount) values.startCell = cell;
-    }
-    if (given(4)) values.speed = std::clamp(ParseNumber(fields[4]), kMinSpeed, kMaxSpeed);
+    if (given(3)) values.startCell = ParseNumber(fields[3]);
+    if (given(4)) values.speed = ParseNumber(fields[4]);
 
     if (fields.size() >= kFixedFields) {
         values.activationKeys.clear();
-        for (size_t i = kFixedFields; i < fields.size(); ++i) {
-            if (!given(i)) continue;
-            int32_t key = ParseNumber(fields[i]);
-            std::vector<int32_t>& keys = values.activationKeys;
-            if (IsKeyCode(key) && std::find(keys.begin(), keys.end(), key) == keys.end()) keys.push_back(key);
-        }
+        for (size_t i = kFixedFields; i < fields.size(); ++i)
+            if (given(i)) values.activationKeys.push_back(ParseNumber(fields[i]));
     }
     return values;
 }

@@ -17,6 +17,7 @@ struct Settings {
     int8_t doubleClickCenter = 1;  // 0 off, anything else on
     int32_t startCell = 4;  // 0..8 row by row; other values place nowhere
     int32_t speed = 1;
+    bool showMap = true;  // the map while panning; only veskal.ini and the tray menu know it
 };
 
 // The running Veskal's hidden window, which config.exe sends the text to.
@@ -43,6 +44,6 @@ std::string FormatSettingsText(const Settings& settings);
 bool ParseSettingsMessage(const void* data, size_t size, const Settings& current, Settings& next);
 
 // config.exe's reading of its command line. Never fails: missing or
-// malformed fields keep their defaults, and numbers the dialog cannot show
-// are brought into its range (see settings.cpp).
+// malformed fields keep their defaults; every other value is kept as it
+// came, where the dialog cannot show it too (see settings.cpp).
 Settings ParseSettingsArguments(const std::string& text);

@@ -5,5 +5,11 @@
 #include <windows.h>
 
 #include "base/settings.h"
+#include "config/values.h"
 
-HWND CreateSettingsDialog(HINSTANCE instance, const Settings& values);
+// `source` says where `values` came from, for the line that tells the user.
+HWND CreateSettingsDialog(HINSTANCE instance, const Settings& values, Source source);
+
+// For the message loop, before the dialog manager: true when the dialog
+// took the key itself.
+bool HandleDialogKey(HWND dialog, const MSG& msg);

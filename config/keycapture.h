@@ -3,19 +3,22 @@
 // will test.
 #pragma once
 
+#include <bitset>
 #include <cstdint>
 #include <vector>
 
 struct KeyCapture {
     bool active = false;
-    bool waitingForRelease = false;  // keys already down at the start don't count
-    std::vector<int32_t> pressed;    // in the order first seen
+    std::bitset<256> heldSinceStart;  // down when the capture began and not let go since
+    std::vector<int32_t> pressed;     // in the order first seen
 };
 
 extern KeyCapture capture;
 
+enum class CapturePoll { waiting, recorded, cancelled };
+
 void StartCapture();
 void StopCapture();
-// One look at the keyboard; true once keys were pressed and all released,
-// leaving the chord in capture.pressed.
-bool PollCapture();
+// One look at the keyboard. Recorded once keys were pressed and all of them
+// let go, leaving the chord in capture.pressed; cancelled by Esc.
+CapturePoll PollCapture();

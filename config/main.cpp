@@ -1,16 +1,35 @@
 // config.exe: Veskal's settings dialog. Started by Veskal with the current
-// settings on its command line; sends the edited ones back to it.
+// settings on its command line, or by hand with none; sends the edited ones
+// back to the running Veskal.
 #include <windows.h>
 #include <commctrl.h>
 
+#include <string>
+
 #include "config/dialog.h"
 #include "config/keycapture.h"
-#include "base/settings.h"
+#include "config/values.h"
 
 namespace {
 
 bool IsKeyMessage(UINT message) {
     return message >= WM_KEYFIRST && message <= WM_KEYLAST;
+}
+
+// veskal.ini beside this program, where a Veskal beside it keeps its
+// settings. A double-byte character is stepped over whole: its second byte
+// may equal a backslash.
+std::string IniPath(HINSTANCE instance) {
+    char path[1024] = "";
+    DWORD length = GetModuleFileNameA(instance, path, sizeof path);
+    size_t end = 0;
+    for (DWORD i = 0; i < length; ++i) {
+        if (IsDBCSLeadByte((BYTE)path[i]))
+            ++i;
+        else if (path[i] == '\\' || path[i] == '/')
+            end = i + 1;
+    }
+    return std::string(path, end) + "veskal.ini";
 }
 
 }  // namespace
@@ -19,14 +38,17 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show) {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&controls);
 
-    HWND dialog = CreateSettingsDialog(instance, ParseSettingsArguments(commandLine ? commandLine : ""));
+    Source source = Source::defaults;
+    Settings values = StartingValues(commandLine ? commandLine : "", IniPath(instance), source);
+    HWND dialog = CreateSettingsDialog(instance, values, source);
     if (!dialog) return 0;
     ShowWindow(dialog, show);
 
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (HandleDialogKey(dialog, msg)) continue;
         // While a chord is captured its keys must not press buttons, close
-        // the dialog (Esc, Enter) or open the system menu (Alt).
+        // the dialog (Enter) or open the system menu (Alt).
         if (capture.active && IsKeyMessage(msg.message)) continue;
         if (!IsDialogMessageW(dialog, &msg)) {
             TranslateMessage(&msg);

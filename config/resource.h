@@ -2,6 +2,9 @@
 // the dialog through these, so they stay fixed.
 #pragma once
 
+// The program's icon: the lowest icon id, so that Explorer shows it too.
+#define IDI_CONFIG 1
+
 #define IDD_CONFIG 100
 
 // Plane size in screens: edit boxes with their up-down buddies.
@@ -32,11 +35,14 @@
 #define IDC_REMOVE 1042
 #define IDC_CLEAR 1043
 #define IDC_CAPTURE_HINT 1044
-#define IDC_EMPTY_WARNING 1045
+#define IDC_EMPTY_WARNING 1045  // also warns of keys that are never seen down
 #define IDC_WARNING_ICON 1046
 
 // OK is IDOK (1), Cancel is IDCANCEL (2).
 #define IDC_APPLY 1050
+
+#define IDC_RANGE_NOTE 1060  // values given that the controls cannot show
+#define IDC_SOURCE 1061      // where the values shown came from
 
 #define IDS_CAPTION 200
 #define IDS_NOT_RUNNING 201
@@ -46,3 +52,12 @@
 #define IDS_CAPTURE_IDLE_HINT 205
 #define IDS_CAPTURE_ACTIVE_HINT 206
 #define IDS_UNNAMED_KEY 207
+#define IDS_ACCESS_DENIED 208
+#define IDS_EMPTY_WARNING 209
+#define IDS_UNSEEN_WARNING 210
+#define IDS_RANGE_NOTE 211
+#define IDS_CELL_NAME 212
+#define IDS_SPEED_NAME 213
+#define IDS_FROM_VESKAL 214
+#define IDS_FROM_FILE 215
+#define IDS_DEFAULTS 216

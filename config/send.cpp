@@ -18,8 +18,12 @@ SendResult SendToVeskal(HWND from, const std::string& text) {
     data.cbData = (DWORD)text.size();
     data.lpData = (void*)text.data();
     DWORD_PTR result = 0;
-    if (!SendMessageTimeoutW(target, WM_COPYDATA, (WPARAM)from, (LPARAM)&data, SMTO_ABORTIFHUNG, kAnswerTimeoutMs,
-                             &result))
-        return IsWindow(target) ? SendResult::noAnswer : SendResult::notRunning;
-    return SendResult::sent;
+    SetLastError(0);
+    if (SendMessageTimeoutW(target, WM_COPYDATA, (WPARAM)from, (LPARAM)&data, SMTO_ABORTIFHUNG, kAnswerTimeoutMs,
+                            &result))
+        return SendResult::sent;
+    // A Veskal run as administrator takes no messages from a program that is
+    // not: the system refuses them at once.
+    if (GetLastError() == ERROR_ACCESS_DENIED) return SendResult::accessDenied;
+    return IsWindow(target) ? SendResult::noAnswer : SendResult::notRunning;
 }

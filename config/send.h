@@ -5,7 +5,7 @@
 
 #include <string>
 
-enum class SendResult { sent, notRunning, noAnswer };
+enum class SendResult { sent, notRunning, noAnswer, accessDenied };
 
 // WM_COPYDATA to the running Veskal's window; the text goes by length,
 // without a NUL.

@@ -7,8 +7,8 @@
 
 namespace {
 
-// config.exe's command line as the dialog will show it, written back in the
-// settings text; the defaults read "2 2 1 4 1 16 17".
+// config.exe's command line as the dialog takes it, written back as OK sends
+// it when nothing was changed; the defaults read "2 2 1 4 1 16 17".
 const struct {
     const char* text;
     const char* shown;
@@ -29,13 +29,11 @@ const struct {
     // Blank runs, tabs and line ends from a hand-typed command.
     {"  1\t1  0 4 2   16 ", "1 1 0 4 2 16"},
     {"1 1 0 4 2\r\n", "1 1 0 4 2"},
-    // Values the dialog cannot show: nearest size and speed, centre cell.
-    {"-1 -7 7 4 0", "0 0 1 4 1"},
-    {"99 100 1 4 11", "99 99 1 4 10"},
-    {"2147483647 -2147483648 1 9 -2147483648", "99 0 1 4 1"},
-    {"2 2 1 -1 1", "2 2 1 4 1"},
-    // Codes that are no keys, and repeats, are dropped.
-    {"2 2 1 4 1 0 16 255 -17 16 1 254", "2 2 1 4 1 16 1 254"},
+    // Kept as they came, where the dialog cannot show them too: sizes,
+    // cell and speed out of range, codes that are no keys, repeats.
+    {"-1 -7 7 9 0", "-1 -7 1 9 0"},
+    {"2147483647 -2147483648 1 -1 25", "2147483647 -2147483648 1 -1 25"},
+    {"2 2 1 4 1 0 16 255 -17 16 1 254", "2 2 1 4 1 0 16 255 -17 16 1 254"},
 };
 
 TEST(ParseSettingsArguments, Table) {
