@@ -23,7 +23,7 @@ if(MSVC)
   target_link_options(veskal PRIVATE /MANIFEST:NO)
 endif()
 target_compile_definitions(veskal PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX _CRT_SECURE_NO_WARNINGS)
-target_link_libraries(veskal PRIVATE user32 shell32 kernel32)
+target_link_libraries(veskal PRIVATE user32 shell32 kernel32 gdi32)  # gdi32: the map's bitmap
 if(MINGW)
   # Only Windows system DLLs at run time: no libgcc, libstdc++ or winpthread.
   target_link_options(veskal PRIVATE -static -static-libgcc -static-libstdc++)
@@ -51,6 +51,19 @@ if(PYTHON3_TOOL)
             $<TARGET_FILE:veskal> ${CMAKE_SOURCE_DIR}/res
             ${VESKAL_VERSION_MAJOR}.${VESKAL_VERSION_MINOR}.${VESKAL_VERSION_PATCH})
 endif()
+# The stand-in desktop shell that Veskal needs under Wine (tools/run.sh, the
+# Wine benchmark and the end-to-end suite start it), and the reference
+# programs and observer of the Wine benchmark, tools/bench/wine.sh.
+add_executable(desktop_shell WIN32 ${CMAKE_SOURCE_DIR}/tools/desktop_shell.cpp)
+target_link_libraries(desktop_shell PRIVATE comctl32)
+target_compile_definitions(desktop_shell PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
+add_executable(bench_idle WIN32 ${CMAKE_SOURCE_DIR}/tools/bench/bench_idle.cpp)
+add_executable(bench_probe ${CMAKE_SOURCE_DIR}/tools/bench/bench_probe.cpp)
+foreach(exe desktop_shell bench_idle bench_probe)
+  if(MINGW)
+    target_link_options(${exe} PRIVATE -static -static-libgcc -static-libstdc++)
+  endif()
+endforeach()
 # The end-to-end suite drives the 64-bit build; the 32-bit one ships the same
 # sources and is checked by the tests above.
 if(EXISTS ${CMAKE_SOURCE_DIR}/tests/e2e/CMakeLists.txt AND CMAKE_SIZEOF_VOID_P EQUAL 8)
