@@ -11,9 +11,10 @@ namespace {
 const int64_t kBootTimeSlackSeconds = 5;  // the two clocks it is taken from are read apart
 
 ViewRecord Current() {
-    const RECT& desktop = program.windows.desktopRect;
-    return {BootTime(), desktop, program.settings.widthSteps, program.settings.heightSteps, pan.offset.x,
-            pan.offset.y};
+    RECT view = {};
+    GetWindowRect(program.windows.desktopView, &view);
+    return {BootTime(), program.windows.desktopRect, view, program.settings.widthSteps,
+            program.settings.heightSteps, pan.offset.x, pan.offset.y};
 }
 
 bool SameRect(const RECT& a, const RECT& b) {
@@ -24,13 +25,16 @@ bool OnThePlane(int32_t offset, int32_t halfExtent) {
     return offset <= halfExtent && offset >= Neg32(halfExtent);
 }
 
+// This boot's, for this plane size, and with the desktop view where the
+// record left it: the view is panned with the other windows, so the
+// rectangle read at this start is not the one the plane was measured on.
 bool Resumable(const ViewRecord& record) {
-    ViewRecord now = Current();
-    int64_t apart = record.bootTime - now.bootTime;
+    int64_t apart = record.bootTime - BootTime();
+    Point32 half = HalfExtent(record.desktop, record.widthSteps, record.heightSteps);
     return apart <= kBootTimeSlackSeconds && apart >= -kBootTimeSlackSeconds &&
-           SameRect(record.desktop, now.desktop) && record.widthSteps == now.widthSteps &&
-           record.heightSteps == now.heightSteps && OnThePlane(record.offsetX, pan.halfExtent.x) &&
-           OnThePlane(record.offsetY, pan.halfExtent.y);
+           SameRect(record.desktopView, program.windows.desktopRect) &&
+           record.widthSteps == program.settings.widthSteps && record.heightSteps == program.settings.heightSteps &&
+           OnThePlane(record.offsetX, half.x) && OnThePlane(record.offsetY, half.y);
 }
 
 }  // namespace
@@ -44,10 +48,13 @@ int64_t BootTime() {
 
 void ResumeView() {
     ViewRecord record;
-    if (LoadViewRecord(program.viewRecordPath, record) && Resumable(record))
+    if (LoadViewRecord(program.viewRecordPath, record) && Resumable(record)) {
+        program.windows.desktopRect = record.desktop;
+        UpdateHalfExtent(record.desktop, program.settings);
         pan.offset = {record.offsetX, record.offsetY};
-    else
+    } else {
         DeleteFileA(program.viewRecordPath.c_str());
+    }
     program.viewRecorded = pan.offset;
 }
 

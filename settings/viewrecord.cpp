@@ -14,10 +14,11 @@ std::string ViewRecordPath(const std::string& directory) {
 }
 
 std::string FormatViewRecord(const ViewRecord& r) {
-    char text[160];
-    std::snprintf(text, sizeof text, "VIEW %" PRId64 " %d %d %d %d %d %d %d %d\n", r.bootTime, (int)r.desktop.left,
-                  (int)r.desktop.top, (int)r.desktop.right, (int)r.desktop.bottom, (int)r.widthSteps,
-                  (int)r.heightSteps, (int)r.offsetX, (int)r.offsetY);
+    char text[200];
+    std::snprintf(text, sizeof text, "VIEW %" PRId64 " %d %d %d %d %d %d %d %d %d %d %d %d\n", r.bootTime,
+                  (int)r.desktop.left, (int)r.desktop.top, (int)r.desktop.right, (int)r.desktop.bottom,
+                  (int)r.desktopView.left, (int)r.desktopView.top, (int)r.desktopView.right,
+                  (int)r.desktopView.bottom, (int)r.widthSteps, (int)r.heightSteps, (int)r.offsetX, (int)r.offsetY);
     return text;
 }
 
@@ -30,10 +31,11 @@ bool LoadViewRecord(const std::string& path, ViewRecord& record) {
     std::fclose(file);
     std::vector<std::string> fields;
     if (read) SplitText(line.substr(0, line.size() - 1), fields, " ");
-    if (fields.size() != 10 || fields[0] != "VIEW") return false;
-    int32_t n[8];
-    for (int i = 0; i < 8; ++i) n[i] = ParseNumber(fields[i + 2]);
-    ViewRecord r = {std::strtoll(fields[1].c_str(), nullptr, 10), {n[0], n[1], n[2], n[3]}, n[4], n[5], n[6], n[7]};
+    if (fields.size() != 14 || fields[0] != "VIEW") return false;
+    int32_t n[12];
+    for (int i = 0; i < 12; ++i) n[i] = ParseNumber(fields[i + 2]);
+    ViewRecord r = {std::strtoll(fields[1].c_str(), nullptr, 10), {n[0], n[1], n[2], n[3]}, {n[4], n[5], n[6], n[7]},
+                    n[8], n[9], n[10], n[11]};
     if (FormatViewRecord(r) != line) return false;
     record = r;
     return true;

@@ -11,6 +11,7 @@
 struct ViewRecord {
     int64_t bootTime;  // the system's start, in seconds: a record of this boot only
     RECT desktop;      // the desktop rectangle and plane the offset was measured on
+    RECT desktopView;  // where the desktop view itself was: it moves with the windows
     int32_t widthSteps;
     int32_t heightSteps;
     int32_t offsetX;   // the view's offset from the centre cell

@@ -61,18 +61,19 @@ TEST_F(VeskalTest, KilledAfterADragTheNextStartCarriesOn) {
 
 TEST_F(VeskalTest, RecordsOfAnotherRunAreIgnoredAndRemoved) {
     const int64_t boot = BootTime();
+    const std::string kDesk = " 0 0 1024 768";
     struct Case {
         const char* name;
         std::string record;
         bool resumed;
     } cases[] = {
-        {"this boot, desktop and plane", "VIEW " + std::to_string(boot) + " 0 0 1024 768 2 2 300 -200\n", true},
-        {"another boot", "VIEW " + std::to_string(boot - 3600) + " 0 0 1024 768 2 2 300 -200\n", false},
-        {"another desktop", "VIEW " + std::to_string(boot) + " 0 0 1280 1024 2 2 300 -200\n", false},
-        {"another plane", "VIEW " + std::to_string(boot) + " 0 0 1024 768 4 2 300 -200\n", false},
-        {"off the plane", "VIEW " + std::to_string(boot) + " 0 0 1024 768 2 2 1025 0\n", false},
-        {"not a number", "VIEW " + std::to_string(boot) + " 0 0 1024 768 2 2 3O0 0\n", false},
-        {"cut short", "VIEW " + std::to_string(boot) + " 0 0 1024 768 2 2 300", false},
+        {"this boot, desktop and plane", "VIEW " + std::to_string(boot) + kDesk + kDesk + " 2 2 300 -200\n", true},
+        {"another boot", "VIEW " + std::to_string(boot - 3600) + kDesk + kDesk + " 2 2 300 -200\n", false},
+        {"the desktop view moved since", "VIEW " + std::to_string(boot) + kDesk + " 9 0 1033 768 2 2 300 -200\n", false},
+        {"another plane", "VIEW " + std::to_string(boot) + kDesk + kDesk + " 4 2 300 -200\n", false},
+        {"off the plane", "VIEW " + std::to_string(boot) + kDesk + kDesk + " 2 2 1025 0\n", false},
+        {"not a number", "VIEW " + std::to_string(boot) + kDesk + kDesk + " 2 2 3O0 0\n", false},
+        {"cut short", "VIEW " + std::to_string(boot) + kDesk + kDesk + " 2 2 300", false},
         {"garbage", "\x95\x5C\0\n"s, false},
     };
     for (const Case& c : cases) {
