@@ -18,5 +18,6 @@ void ApplySettings(Settings next, bool startUp) {
 
 void ApplySettingsMessage(const void* data, uint32_t size) {
     Settings next;
+    next.showMap = program.settings.showMap;  // the message does not carry it
     if (ParseSettingsMessage(data, size, program.settings, next)) ApplySettings(std::move(next), false);
 }

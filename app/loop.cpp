@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "app/mapwindow.h"
 #include "app/program.h"
 #include "app/resume.h"
 #include "pan/poll.h"
@@ -16,6 +17,7 @@ const DWORD kSafetyTickMs = 1000;
 
 bool LoopTick() {
     bool keysDown = PollTick(program.settings, program.chord, program.enabled, program.windows);
+    SyncMap();
     KeepViewRecord();
     return keysDown;
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/mapwindow.h"
 #include "base/settings.h"
 #include "pan/plane.h"
 #include "pan/poll.h"
@@ -19,13 +20,14 @@ struct Program {
     std::string settingsFilePath;     // beside the exe: veskal.ini
     std::string viewRecordPath;       // beside the exe: veskal.view
     HANDLE instanceMutex;
-    PanWindows windows;  // instance, MoverWindow, desktop view and rectangle
+    PanWindows windows;  // instance, MoverWindow, desktop view and rectangle, map
     Settings settings;   // the live settings
     ChordKeys chord;     // their activation keys, as the poll reads them
     bool enabled;
     bool keyboardWakes;  // raw keyboard input reaches the hidden window
     uint32_t keyInputs;  // WM_INPUT messages so far
     Point32 viewRecorded;  // the offset veskal.view holds, or the start's when it holds none
+    MapCanvas map;         // the map window's picture
 };
 
 extern Program program;

@@ -1,5 +1,6 @@
 #include "app/shutdown.h"
 
+#include "app/mapwindow.h"
 #include "app/program.h"
 #include "app/resume.h"
 #include "pan/poll.h"
@@ -12,6 +13,7 @@ void PutDesktopInOrder() {
     // Ending with the chord held would leave the move cursor in place until
     // the user logs off.
     if (pan.panMode) LeavePanMode(program.windows);
+    SyncMap();  // hidden with pan mode
     PlaceAtStartCell(program.settings.startCell);
     RecallWindows(program.windows);
 }

@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include "app/apply.h"
+#include "app/mapwindow.h"
 #include "app/paths.h"
 #include "app/program.h"
 #include "app/resume.h"
@@ -53,6 +54,7 @@ bool StartUp(HINSTANCE instance) {
         return false;
     }
     GetWindowRect(program.windows.desktopView, &program.windows.desktopRect);
+    program.windows.map = CreateMapWindow(instance);
     ApplySettings(LoadSettings(program.settingsFilePath), true);
     ResumeView();
     return true;

@@ -50,6 +50,7 @@ void ShowTrayMenu(HWND hwnd, WPARAM, LPARAM lParam) {
         HMENU popup = GetCursorPos(&cursor) ? GetSubMenu(menu, 0) : nullptr;
         if (popup) {
             CheckMenuItem(popup, 0, MF_BYPOSITION | (program.enabled ? MF_CHECKED : MF_UNCHECKED));
+            CheckMenuItem(popup, ID_TRAY_MAP, MF_BYCOMMAND | (program.settings.showMap ? MF_CHECKED : MF_UNCHECKED));
             TrackPopupMenu(popup, TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, hwnd, nullptr);
             DestroyMenu(popup);
         }

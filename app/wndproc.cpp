@@ -3,6 +3,7 @@
 #include "app/wndproc.h"
 
 #include "app/apply.h"
+#include "app/mapwindow.h"
 #include "app/program.h"
 #include "app/shutdown.h"
 #include "app/tray.h"
@@ -38,6 +39,10 @@ LRESULT HandleCommand(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case ID_TRAY_ENABLE:
         ToggleEnabled(hwnd);
+        return 0;
+    case ID_TRAY_MAP:
+        program.settings.showMap = !program.settings.showMap;
+        SyncMap();
         return 0;
     default:
         return DefWindowProcA(hwnd, message, wParam, lParam);

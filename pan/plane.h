@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <vector>
 
 #include "base/settings.h"
 
@@ -21,6 +22,8 @@ struct PanState {
     bool panMode;
     bool buttonHeld;
     uint32_t lastReleaseTick;
+    std::vector<RECT> placed;  // where the last shift pass put the windows it moved
+    uint32_t passes;           // shift passes so far: the map redraws when this changes
 };
 
 extern PanState pan;
@@ -31,6 +34,7 @@ struct PanWindows {
     HWND mover;          // the MoverWindow: parked under the cursor, never shifted
     HWND desktopView;    // never moved by either pass
     RECT desktopRect;    // the screen the plane is measured in, read once
+    HWND map;            // the map while panning, or null: never moved by either pass
 };
 
 // Right and bottom times the steps, halved (floored); 32-bit wrapping.

@@ -28,6 +28,11 @@ void ParkMoverWindow(HWND mover) {
     SetCapture(mover);
 }
 
+void Shift(Point32 step, const PanWindows& windows) {
+    ShiftWindows(step, windows, pan.placed);
+    ++pan.passes;
+}
+
 void EndDrag(const Settings& settings, const PanWindows& windows) {
     pan.buttonHeld = false;
     DWORD now = GetTickCount();
@@ -102,11 +107,11 @@ void DragStep(int32_t speed, const PanWindows& windows) {
     pan.anchor = {cursor.x, cursor.y};
     step = BoundedStep(pan.offset, step, pan.halfExtent);
     pan.offset = {Add32(pan.offset.x, step.x), Add32(pan.offset.y, step.y)};
-    ShiftWindows(step, windows);  // even when both axes were dropped
+    Shift(step, windows);  // even when both axes were dropped
 }
 
 void MoveToStart(int32_t startCell, const PanWindows& windows) {
     Point32 from = pan.offset;
     PlaceAtStartCell(startCell);
-    ShiftWindows({Sub32(pan.offset.x, from.x), Sub32(pan.offset.y, from.y)}, windows);
+    Shift({Sub32(pan.offset.x, from.x), Sub32(pan.offset.y, from.y)}, windows);
 }

@@ -3,6 +3,7 @@
 #include "pan/walker.h"
 
 #include <cstring>
+#include <vector>
 
 #include "base/wrap32.h"
 
@@ -14,11 +15,13 @@ const int32_t kRecallMargin = 64;
 struct ShiftPass {
     Point32 step;
     const PanWindows* windows;
+    std::vector<RECT>* placed;  // where each window moved to, or is when nothing moves
+    bool move;
 };
 
-bool IsMovable(HWND hwnd, HWND desktopView) {
+bool IsMovable(HWND hwnd, const PanWindows& windows) {
     if (!IsWindowVisible(hwnd)) return false;
-    if (hwnd == desktopView) return false;
+    if (hwnd == windows.desktopView || hwnd == windows.map) return false;
     if ((DWORD)GetWindowLongA(hwnd, GWL_STYLE) & WS_MINIMIZE) return false;
     // A window its owner destroys in the middle of a pass has no class any more.
     char className[1024] = "";
@@ -29,16 +32,19 @@ bool IsMovable(HWND hwnd, HWND desktopView) {
 
 BOOL CALLBACK ShiftOne(HWND hwnd, LPARAM lParam) {
     const ShiftPass& pass = *reinterpret_cast<const ShiftPass*>(lParam);
-    if (hwnd == pass.windows->mover || !IsMovable(hwnd, pass.windows->desktopView)) return TRUE;
+    if (hwnd == pass.windows->mover || !IsMovable(hwnd, *pass.windows)) return TRUE;
     RECT r = {};
     if (!GetWindowRect(hwnd, &r)) return TRUE;  // gone since it was listed
-    SetWindowPos(hwnd, nullptr, Add32(r.left, pass.step.x), Add32(r.top, pass.step.y), 0, 0, kMoveFlags);
+    r = {Add32(r.left, pass.step.x), Add32(r.top, pass.step.y), Add32(r.right, pass.step.x),
+         Add32(r.bottom, pass.step.y)};
+    if (pass.move) SetWindowPos(hwnd, nullptr, r.left, r.top, 0, 0, kMoveFlags);
+    pass.placed->push_back(r);
     return TRUE;
 }
 
 BOOL CALLBACK RecallOne(HWND hwnd, LPARAM lParam) {
     const PanWindows& windows = *reinterpret_cast<const PanWindows*>(lParam);
-    if (!IsMovable(hwnd, windows.desktopView)) return TRUE;
+    if (!IsMovable(hwnd, windows)) return TRUE;
     const RECT& desk = windows.desktopRect;
     RECT r = {};
     if (!GetWindowRect(hwnd, &r)) return TRUE;
@@ -57,8 +63,15 @@ BOOL CALLBACK RecallOne(HWND hwnd, LPARAM lParam) {
 
 }  // namespace
 
-void ShiftWindows(Point32 step, const PanWindows& windows) {
-    ShiftPass pass = {step, &windows};
+void ShiftWindows(Point32 step, const PanWindows& windows, std::vector<RECT>& placed) {
+    placed.clear();
+    ShiftPass pass = {step, &windows, &placed, true};
+    EnumWindows(ShiftOne, reinterpret_cast<LPARAM>(&pass));
+}
+
+void ListShiftable(const PanWindows& windows, std::vector<RECT>& rects) {
+    rects.clear();
+    ShiftPass pass = {{0, 0}, &windows, &rects, false};
     EnumWindows(ShiftOne, reinterpret_cast<LPARAM>(&pass));
 }
 

@@ -24,6 +24,8 @@ void ApplyLine(Settings& settings, const std::string& key, const std::string& va
         settings.startCell = number;
     else if (key == "SPEED")
         settings.speed = number;
+    else if (key == "MAP")
+        settings.showMap = number != 0;
 }
 
 void AppendLine(std::string& text, const char* key, int32_t value) {
@@ -61,6 +63,8 @@ std::string FormatSettingsFile(const Settings& settings) {
     AppendLine(text, "DCENTER", settings.doubleClickCenter);
     AppendLine(text, "POS0", settings.startCell);
     AppendLine(text, "SPEED", settings.speed);
+    // Only when off, so that a file of the defaults stays as earlier releases wrote it.
+    if (!settings.showMap) AppendLine(text, "MAP", 0);
     return text;
 }
 

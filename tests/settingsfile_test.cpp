@@ -64,6 +64,8 @@ TEST_F(VeskalTest, SettingsFileReader) {
         {"wraps at 32 bits", "WIDTH=-2147483648\nHEIGHT=4294967298\n", "WIDTH=-2147483648\nHEIGHT=2\n" + kNoKeys},
         {"NUL bytes stay in the line", "ACTKEY=1\0" "7\nSPEED\0=3\n"s, "WIDTH=3\nHEIGHT=3\nACTKEY=1\n" + kNoKeys},
         {"a lead byte takes the equals sign", "ACTKEY=\x95=5\nWIDTH\x81=4\n", "WIDTH=3\nHEIGHT=3\nACTKEY=0\n" + kNoKeys},
+        {"MAP=0: no map, written last", "MAP=0\nSPEED=2\n", "WIDTH=3\nHEIGHT=3\nDCENTER=1\nPOS0=4\nSPEED=2\nMAP=0\n"},
+        {"any other MAP is the default, not written", "MAP=0\nMAP=2\n", "WIDTH=3\nHEIGHT=3\n" + kNoKeys},
     };
     for (const Case& c : cases) {
         std::remove(IniPath().c_str());

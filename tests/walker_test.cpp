@@ -6,7 +6,7 @@
 
 namespace {
 
-enum Role { kOther, kMover, kView };
+enum Role { kOther, kView, kMap };
 
 struct SkipCase {
     const char* name;
@@ -31,6 +31,7 @@ TEST_F(VeskalTest, PassesSkipTheShellHiddenMinimizedAndOurOwn) {
         {"BaseBar", "BaseBar", shown, kOther, false},
         {"class names match case and all", "basebar", shown, kOther, true},
         {"the desktop view", "SysListView32", shown, kView, false},
+        {"the map", "VESKALMap", shown, kMap, false},
     };
     for (const SkipCase& c : cases) {
         for (bool recall : {false, true}) {
@@ -40,11 +41,12 @@ TEST_F(VeskalTest, PassesSkipTheShellHiddenMinimizedAndOurOwn) {
             shape.style = c.style;
             shape.rect = {5000, 100, 5100, 200};
             HWND hwnd = sim::AddWindow(shape);
-            PanWindows windows = {kInstance, nullptr, c.role == kView ? hwnd : nullptr, kScreen};
+            PanWindows windows = {kInstance, nullptr, c.role == kView ? hwnd : nullptr, kScreen,
+                                  c.role == kMap ? hwnd : nullptr};
             if (recall)
                 RecallWindows(windows);
             else
-                ShiftWindows({10, 20}, windows);
+                ShiftWindows({10, 20}, windows, pan.placed);
             const char* moved = recall ? "960,100" : "5010,120";
             EXPECT_EQ(At(hwnd), c.moves ? moved : "5000,100") << c.name << (recall ? " (recall)" : " (shift)");
         }
@@ -53,8 +55,8 @@ TEST_F(VeskalTest, PassesSkipTheShellHiddenMinimizedAndOurOwn) {
 
 TEST_F(VeskalTest, ShiftLeavesTheMoverWindowRecallDoesNot) {
     HWND mover = AddWindowAt(5000, 100);
-    PanWindows windows = {kInstance, mover, nullptr, kScreen};
-    ShiftWindows({10, 20}, windows);
+    PanWindows windows = {kInstance, mover, nullptr, kScreen, nullptr};
+    ShiftWindows({10, 20}, windows, pan.placed);
     EXPECT_EQ(At(mover), "5000,100");
     RecallWindows(windows);
     EXPECT_EQ(At(mover), "960,100");
@@ -63,9 +65,9 @@ TEST_F(VeskalTest, ShiftLeavesTheMoverWindowRecallDoesNot) {
 TEST_F(VeskalTest, PassesKeepSizeAndZOrder) {
     HWND bottom = AddWindowAt(0, 0), top = AddWindowAt(5000, 50);
     auto before = sim::TopLevelWindows();
-    ShiftWindows({-30, 40}, {kInstance, nullptr, nullptr, kScreen});
+    ShiftWindows({-30, 40}, {kInstance, nullptr, nullptr, kScreen, nullptr}, pan.placed);
     EXPECT_EQ(sim::TopLevelWindows(), before);
-    RecallWindows({kInstance, nullptr, nullptr, kScreen});
+    RecallWindows({kInstance, nullptr, nullptr, kScreen, nullptr});
     EXPECT_EQ(At(bottom), "-30,40");
     EXPECT_EQ(At(top), "960,90");
     RECT r = sim::WindowRect(top);
@@ -97,7 +99,7 @@ TEST_F(VeskalTest, RecallEdges) {
     for (const Case& c : cases) {
         Fresh();
         HWND hwnd = AddWindowAt(c.x, c.y);
-        RecallWindows({kInstance, nullptr, nullptr, c.desktop});
+        RecallWindows({kInstance, nullptr, nullptr, c.desktop, nullptr});
         EXPECT_EQ(At(hwnd), c.expected) << c.name;
     }
 }
@@ -110,8 +112,8 @@ TEST_F(VeskalTest, PassesSkipAWindowTheSystemCannotDescribe) {
             Fresh();
             HWND lost = AddWindowAt(5000, 100), kept = AddWindowAt(5000, 300);
             sim::FailCall(call, lost);
-            PanWindows windows = {kInstance, nullptr, nullptr, kScreen};
-            recall ? RecallWindows(windows) : ShiftWindows({10, 20}, windows);
+            PanWindows windows = {kInstance, nullptr, nullptr, kScreen, nullptr};
+            recall ? RecallWindows(windows) : ShiftWindows({10, 20}, windows, pan.placed);
             EXPECT_EQ(At(lost), "5000,100") << call;
             EXPECT_EQ(At(kept), recall ? "960,300" : "5010,320") << call;
         }

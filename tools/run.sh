@@ -11,8 +11,8 @@
 #
 # Without a DISPLAY: runs a short scripted demo on a virtual X server (chord,
 # drag, double click, exit) and writes before.png, after.png (after the
-# drag), home.png (after the double click) and the resulting veskal.ini to
-# OUT_DIR (default build/demo).
+# drag), home.png (after the double click), the resulting veskal.ini and
+# config.png (the settings dialog) to OUT_DIR (default build/demo).
 set -eu
 cd "$(dirname "$0")/.."
 ROOT=$PWD
@@ -22,8 +22,8 @@ tools/install-deps.sh
 
 BUILD=$ROOT/build/win64
 echo "building the Windows exes in $BUILD"
-winedesk_build "$BUILD" veskal config e2e_shell
-SHELL_EXE=$BUILD/tests/e2e/e2e_shell.exe
+winedesk_build "$BUILD" veskal config desktop_shell
+SHELL_EXE=$BUILD/desktop_shell.exe
 RUNDIR=$BUILD/run
 mkdir -p "$RUNDIR"
 
@@ -69,7 +69,7 @@ fi
 
 OUT=$(realpath -m "${1:-$ROOT/build/demo}")
 mkdir -p "$OUT"
-rm -f "$OUT"/before.png "$OUT"/after.png "$OUT"/home.png "$OUT"/veskal.ini
+rm -f "$OUT"/before.png "$OUT"/after.png "$OUT"/home.png "$OUT"/veskal.ini "$OUT"/config.png
 
 winedesk_xvfb "$RUNDIR" || { echo "demo: Xvfb did not start (see $RUNDIR/xvfb.log)" >&2; exit 1; }
 winedesk_prefix "$RUNDIR/wineprefix" /dev/null
@@ -102,6 +102,10 @@ for i in $(seq 10); do
     sleep 0.05
 done
 winedesk_await "the windows to follow" at_x "E2E Window A" $((home_x + 250))
+# Mid-drag, the chord still held: the map of the plane in the corner, to map.png.
+winedesk_await "the map" mapped VESKALMap
+sleep 0.3
+import -window root "$OUT/map.png"
 xdotool mouseup 1
 sleep 0.5
 import -window root "$OUT/after.png"
@@ -117,5 +121,13 @@ import -window root "$OUT/home.png"
 echo "demo: exit"
 wine "$SHELL_EXE" --close-veskal || { echo "demo: veskal.exe did not exit" >&2; exit 1; }
 cp "$APP/veskal.ini" "$OUT/veskal.ini"
-echo "demo: wrote $OUT/before.png, after.png, home.png and veskal.ini:"
+
+echo "demo: the settings dialog, started with settings as Veskal starts it"
+(cd "$APP" && exec wine ./config.exe 3 3 1 4 3 16 17) &
+dialog() { xdotool search --name '^Veskal 設定$' "$@"; }
+winedesk_await "config.exe" dialog
+sleep 1
+import -window "$(dialog | head -1)" "$OUT/config.png"
+dialog windowfocus --sync key Escape
+echo "demo: wrote $OUT/before.png, after.png, home.png, config.png and veskal.ini:"
 sed 's/\r$//' "$OUT/veskal.ini"

@@ -15,7 +15,7 @@ import xml.etree.ElementTree as ET
 RT_CURSOR, RT_ICON, RT_MENU, RT_STRING = 1, 3, 4, 6
 RT_GROUP_CURSOR, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 12, 14, 16, 24
 STRINGS = {103: "Veskal", 104: "Veskal（停止中）", 109: "VESKALClass", 110: "VESKALMUTEX"}
-MENU_ITEMS = [(32775, "有効(&V)"), (0, ""), (32773, "設定(&C)..."), (32774, "始点へ移動(&O)"), (0, ""),
+MENU_ITEMS = [(32775, "有効(&V)"), (32776, "地図を表示(&M)"), (0, ""), (32773, "設定(&C)..."), (32774, "始点へ移動(&O)"), (0, ""),
               (32771, "終了(&X)")]
 ICONS = {107: "veskal.ico", 108: "tray_enabled.ico", 109: "tray_stopped.ico"}
 

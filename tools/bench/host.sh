@@ -58,6 +58,9 @@ done
 for windows in 10 1000; do
     measure "drag tick, $windows windows (PollTick)" "PollTick(*" "^DragTick/$windows(/|\$)"
 done
+# The map's cost: the same drag tick whole, without the map and with it (target: 1.2 times at most).
+measure "drag tick, 100 windows (LoopTick)" "LoopTick(*" '^DragTick/100(/|$)'
+measure "drag tick, 100 windows, map shown" "LoopTick(*" '^DragTickWithMap/100(/|$)'
 
 echo
 # A settings message of blanks is the longest chord a sender can make.

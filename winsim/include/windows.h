@@ -44,6 +44,8 @@ DECLARE_HANDLE(HICON);
 DECLARE_HANDLE(HMENU);
 DECLARE_HANDLE(HBRUSH);
 DECLARE_HANDLE(HDC);
+DECLARE_HANDLE(HBITMAP);
+typedef void* HGDIOBJ;
 typedef HICON HCURSOR;
 typedef HINSTANCE HMODULE;
 
@@ -60,6 +62,15 @@ typedef HINSTANCE HMODULE;
 
 typedef struct tagPOINT { LONG x; LONG y; } POINT, *LPPOINT;
 typedef struct tagRECT { LONG left; LONG top; LONG right; LONG bottom; } RECT, *LPRECT;
+typedef struct tagSIZE { LONG cx; LONG cy; } SIZE, *LPSIZE;
+
+// GDI and layered windows
+typedef DWORD COLORREF;
+#define RGB(r, g, b) ((COLORREF)(((BYTE)(r) | ((WORD)((BYTE)(g)) << 8)) | (((DWORD)(BYTE)(b)) << 16)))
+#define CLR_INVALID 0xFFFFFFFF
+#define DC_BRUSH 18
+#define SRCCOPY 0x00CC0020
+#define LWA_ALPHA 0x00000002
 
 typedef struct tagMSG {
     HWND hwnd;
@@ -165,7 +176,10 @@ typedef struct _SECURITY_ATTRIBUTES {
 #define WS_CAPTION 0x00C00000L
 #define WS_OVERLAPPEDWINDOW 0x00CF0000L
 #define WS_EX_TOPMOST 0x00000008L
+#define WS_EX_TRANSPARENT 0x00000020L
 #define WS_EX_TOOLWINDOW 0x00000080L
+#define WS_EX_LAYERED 0x00080000L
+#define WS_EX_NOACTIVATE 0x08000000L
 #define GWL_STYLE (-16)
 #define GWL_EXSTYLE (-20)
 #define COLOR_WINDOW 5
@@ -198,6 +212,7 @@ typedef struct _SECURITY_ATTRIBUTES {
 #define IDC_ARROW MAKEINTRESOURCEA(32512)
 #define OCR_NORMAL 32512
 #define OCR_IBEAM 32513
+#define SPI_GETWORKAREA 0x0030
 #define SPI_SETCURSORS 0x0057
 
 // Menus
@@ -256,6 +271,22 @@ HWND WINAPI SetActiveWindow(HWND hwnd);
 BOOL WINAPI SetForegroundWindow(HWND hwnd);
 HDC WINAPI BeginPaint(HWND hwnd, LPPAINTSTRUCT paint);
 BOOL WINAPI EndPaint(HWND hwnd, const PAINTSTRUCT* paint);
+BOOL WINAPI InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase);
+BOOL WINAPI UpdateWindow(HWND hwnd);
+BOOL WINAPI SetLayeredWindowAttributes(HWND hwnd, COLORREF key, BYTE alpha, DWORD flags);
+
+// user32 and gdi32: drawing into a bitmap
+HDC WINAPI GetDC(HWND hwnd);
+int WINAPI ReleaseDC(HWND hwnd, HDC dc);
+HDC WINAPI CreateCompatibleDC(HDC dc);
+HBITMAP WINAPI CreateCompatibleBitmap(HDC dc, int width, int height);
+HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ object);
+BOOL WINAPI DeleteObject(HGDIOBJ object);
+HGDIOBJ WINAPI GetStockObject(int object);
+COLORREF WINAPI SetDCBrushColor(HDC dc, COLORREF colour);
+int WINAPI FillRect(HDC dc, const RECT* rect, HBRUSH brush);
+int WINAPI FrameRect(HDC dc, const RECT* rect, HBRUSH brush);
+BOOL WINAPI BitBlt(HDC target, int x, int y, int width, int height, HDC source, int sourceX, int sourceY, DWORD rop);
 
 // user32: input and cursors
 SHORT WINAPI GetAsyncKeyState(int key);

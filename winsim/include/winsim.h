@@ -85,6 +85,14 @@ bool IsSystemArrow(HCURSOR cursor);
 HWND Capture();
 HWND Foreground();
 
+// ---- drawing ----
+// The work area SPI_GETWORKAREA reports; AddDesktop makes it the screen.
+void SetWorkArea(RECT area);
+// The colour a window shows at (x, y) from its top left, as a BitBlt last
+// painted it; CLR_INVALID outside it or before one.
+COLORREF WindowPixel(HWND hwnd, int x, int y);
+int LayeredAlpha(HWND hwnd);  // a layered window's constant alpha, -1 before one is set
+
 // ---- menus ----
 struct MenuItemState {
     UINT id;

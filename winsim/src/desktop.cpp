@@ -59,6 +59,7 @@ HWND AddWindow(const NewWindow& shape) {
 }
 
 HWND AddDesktop(RECT screen) {
+    S().workArea = screen;
     LONG visible = (LONG)(WS_VISIBLE | WS_POPUP);
     HWND progman = AddWindow({"Progman", "Program Manager", screen, visible, 0, nullptr, true});
     HWND defView = AddWindow({"SHELLDLL_DefView", "", screen, (LONG)(WS_VISIBLE | WS_CHILD), 0, progman, false});
@@ -271,15 +272,30 @@ BOOL WINAPI GetWindowRect(HWND hwnd, LPRECT rect) {
     return TRUE;
 }
 
+namespace {
+
+void MoveChildren(const Window& parent, uint32_t dx, uint32_t dy) {
+    for (HWND child : parent.children) {
+        Window& c = *Find(child);
+        c.rect = {(LONG)((uint32_t)c.rect.left + dx), (LONG)((uint32_t)c.rect.top + dy),
+                  (LONG)((uint32_t)c.rect.right + dx), (LONG)((uint32_t)c.rect.bottom + dy)};
+        MoveChildren(c, dx, dy);
+    }
+}
+
+}  // namespace
+
 BOOL WINAPI SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) {
     Log("SetWindowPos(" + Name(hwnd) + ", " + Name(insertAfter) + ", " + std::to_string(x) + ", " + std::to_string(y) +
         ", " + std::to_string(cx) + ", " + std::to_string(cy) + ", " + Hex(flags) + ")");
     Window* w = Find(hwnd);
     if (!w) return FALSE;
     if (!(flags & SWP_NOMOVE)) {
-        // Edges are kept as Windows keeps them: 32-bit, wrapping.
+        // Edges are kept as Windows keeps them: 32-bit, wrapping. Children
+        // are kept in screen coordinates, and go with their parent.
         LONG width = (LONG)((uint32_t)w->rect.right - (uint32_t)w->rect.left);
         LONG height = (LONG)((uint32_t)w->rect.bottom - (uint32_t)w->rect.top);
+        MoveChildren(*w, (uint32_t)x - (uint32_t)w->rect.left, (uint32_t)y - (uint32_t)w->rect.top);
         w->rect.left = x;
         w->rect.top = y;
         w->rect.right = (LONG)((uint32_t)x + (uint32_t)width);
@@ -355,13 +371,28 @@ BOOL WINAPI SetForegroundWindow(HWND hwnd) {
 HDC WINAPI BeginPaint(HWND hwnd, LPPAINTSTRUCT paint) {
     Log("BeginPaint(" + Name(hwnd) + ")");
     *paint = PAINTSTRUCT{};
-    paint->hdc = reinterpret_cast<HDC>(0x3000);
+    if (Window* w = Find(hwnd)) w->invalid = false;
+    paint->hdc = WindowDc(hwnd);
     return paint->hdc;
 }
 
 BOOL WINAPI EndPaint(HWND hwnd, const PAINTSTRUCT*) {
     Log("EndPaint(" + Name(hwnd) + ")");
     return TRUE;
+}
+
+// The whole window, always.
+BOOL WINAPI InvalidateRect(HWND hwnd, const RECT*, BOOL) {
+    Window* w = Find(hwnd);
+    if (w) w->invalid = true;
+    return w != nullptr;
+}
+
+// WM_PAINT at once, when one is due.
+BOOL WINAPI UpdateWindow(HWND hwnd) {
+    Window* w = Find(hwnd);
+    if (w && w->invalid) Deliver(hwnd, WM_PAINT, 0, 0);
+    return w != nullptr;
 }
 
 }  // extern "C"

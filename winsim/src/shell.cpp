@@ -86,6 +86,11 @@ BOOL WINAPI SystemParametersInfoA(UINT action, UINT param, PVOID data, UINT winI
         S().systemCursors.clear();
         return TRUE;
     }
+    const RECT& work = S().workArea;
+    if (action == SPI_GETWORKAREA && work.right > work.left) {
+        *static_cast<RECT*>(data) = work;
+        return TRUE;
+    }
     return FALSE;
 }
 

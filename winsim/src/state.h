@@ -12,6 +12,27 @@
 
 namespace sim {
 
+// A bitmap is kept as the list of what was drawn on it, last on top: a
+// picture read a pixel at a time costs nothing until it is read.
+struct Stroke {
+    RECT rect;
+    COLORREF colour;
+    bool frame;  // only the rectangle's one-pixel border
+};
+
+struct Bitmap {
+    LONG width, height;
+    std::vector<Stroke> strokes;  // a fill of the whole bitmap starts the list anew
+    bool alive = true;
+};
+
+struct DeviceContext {
+    int bitmap = -1;  // the index of the one selected
+    HWND window = nullptr;  // or the window it paints
+    COLORREF brush = 0;  // DC_BRUSH's colour
+    bool alive = true;
+};
+
 struct Window {
     std::string className;
     std::string title;
@@ -21,6 +42,10 @@ struct Window {
     HWND parent = nullptr;
     std::vector<HWND> children;  // z-order, top first
     WNDPROC proc = nullptr;      // null: a window of another process
+    std::vector<Stroke> picture;  // as last painted, from its top left
+    int alpha = -1;               // a layered window's constant alpha, -1 before any
+    bool invalid = false;         // a WM_PAINT is due
+    HDC paintDc = nullptr;        // what BeginPaint hands out, made once
 };
 
 struct WindowClass {
@@ -88,6 +113,11 @@ struct State {
     std::map<uintptr_t, int> iconResources;  // handle -> resource id
     uintptr_t nextIcon = 0x7000;
 
+    // drawing
+    RECT workArea{};
+    std::vector<DeviceContext> dcs;  // handles count from kFirstDc, four apart
+    std::vector<Bitmap> bitmaps;     // likewise from kFirstBitmap
+
     // menus
     std::vector<Menu> menus;  // index + 1 is the HMENU value
     std::vector<Popup> popups;
@@ -98,6 +128,8 @@ struct State {
 };
 
 State& S();
+// The device context that paints `hwnd`.
+HDC WindowDc(HWND hwnd);
 // Registered message names outlive Reset(), like atoms of a real session.
 std::map<std::string, UINT>& RegisteredMessages();
 

@@ -1,0 +1,149 @@
+#include "app/mapwindow.h"
+
+#include "app/program.h"
+#include "pan/walker.h"
+
+namespace {
+
+const char kMapClassName[] = "VESKALMap";
+const LONG kMinCellPixels = 4;  // narrower cells would make a solid grid: no lines then
+
+// One brush whose colour is the DC's: no brushes to make and delete.
+struct Ink {
+    HDC dc;
+    HBRUSH brush;
+};
+
+void Fill(const Ink& ink, const RECT& r, COLORREF colour) {
+    SetDCBrushColor(ink.dc, colour);
+    FillRect(ink.dc, &r, ink.brush);
+}
+
+void Frame(const Ink& ink, const RECT& r, COLORREF colour) {
+    SetDCBrushColor(ink.dc, colour);
+    FrameRect(ink.dc, &r, ink.brush);
+}
+
+void Paint(HDC dc, const MapPicture& p, SIZE size) {
+    const Ink ink = {dc, (HBRUSH)GetStockObject(DC_BRUSH)};
+    RECT all = {0, 0, size.cx, size.cy};
+    Fill(ink, all, kMapBackground);
+    if (size.cx / p.columns >= kMinCellPixels)
+        for (int64_t k = 1; k < p.columns; ++k) {
+            LONG x = (LONG)(k * size.cx / p.columns);
+            Fill(ink, {x, 0, x + 1, size.cy}, kMapCellLine);
+        }
+    if (size.cy / p.rows >= kMinCellPixels)
+        for (int64_t k = 1; k < p.rows; ++k) {
+            LONG y = (LONG)(k * size.cy / p.rows);
+            Fill(ink, {0, y, size.cx, y + 1}, kMapCellLine);
+        }
+    // The bottom window first, so that the windows above are drawn over it.
+    for (auto r = p.windows.rbegin(); r != p.windows.rend(); ++r) {
+        Fill(ink, *r, kMapWindow);
+        Frame(ink, *r, kMapWindowEdge);
+    }
+    // Over the windows, since the desktop's own window covers the start cell;
+    // inside the view's frame, so that both show when the view is home.
+    const RECT& s = p.start;
+    if (s.right - s.left > 4 && s.bottom - s.top > 4)
+        Frame(ink, {s.left + 2, s.top + 2, s.right - 2, s.bottom - 2}, kMapStart);
+    else if (s.right > s.left)
+        Fill(ink, s, kMapStart);  // a cell too small to frame
+    Frame(ink, p.view, kMapView);
+    Frame(ink, {p.view.left + 1, p.view.top + 1, p.view.right - 1, p.view.bottom - 1}, kMapView);
+    Frame(ink, all, kMapCellLine);
+}
+
+// The bitmap, made anew when the map's size changed.
+bool Ready(MapCanvas& c, SIZE size) {
+    if (c.bitmap && c.size.cx == size.cx && c.size.cy == size.cy) return true;
+    HDC screen = GetDC(nullptr);
+    if (!c.dc) c.dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = c.dc ? CreateCompatibleBitmap(screen, size.cx, size.cy) : nullptr;
+    ReleaseDC(nullptr, screen);
+    if (!bitmap) return false;
+    SelectObject(c.dc, bitmap);
+    if (c.bitmap) DeleteObject(c.bitmap);  // no longer selected, so it can go
+    c.bitmap = bitmap;
+    c.size = size;
+    return true;
+}
+
+bool SamePlace(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+// Drawn off screen, then placed, shown and painted at once.
+bool Draw(MapCanvas& c, HWND hwnd) {
+    const Settings& settings = program.settings;
+    MapInput in = {program.windows.desktopRect, c.corner, settings.widthSteps, settings.heightSteps,
+                   settings.startCell, pan.offset};
+    LayOutMap(in, pan.placed, c.picture);
+    const RECT& place = c.picture.place;
+    SIZE size = {place.right - place.left, place.bottom - place.top};
+    if (size.cx <= 0 || !Ready(c, size)) return false;
+    Paint(c.dc, c.picture, size);
+    if (!c.shown || !SamePlace(place, c.place)) {
+        // Above the other topmost windows when it shows; the MoverWindow goes above it again at the next tick.
+        SetWindowPos(hwnd, HWND_TOPMOST, place.left, place.top, size.cx, size.cy, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        c.place = place;
+    }
+    InvalidateRect(hwnd, nullptr, FALSE);
+    UpdateWindow(hwnd);
+    return true;
+}
+
+void Hide(MapCanvas& c, HWND hwnd) {
+    if (c.shown) ShowWindow(hwnd, SW_HIDE);
+    c.shown = false;
+}
+
+// The bitmap, copied whole: it is as large as the window.
+LRESULT CALLBACK MapWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_PAINT) return DefWindowProcA(hwnd, message, wParam, lParam);
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(hwnd, &paint);
+    const MapCanvas& c = program.map;
+    if (dc && c.bitmap) BitBlt(dc, 0, 0, c.size.cx, c.size.cy, c.dc, 0, 0, SRCCOPY);
+    EndPaint(hwnd, &paint);
+    return 0;
+}
+
+}  // namespace
+
+HWND CreateMapWindow(HINSTANCE instance) {
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = MapWndProc;
+    wc.hInstance = instance;
+    wc.lpszClassName = kMapClassName;
+    RegisterClassExA(&wc);
+    // Layered and transparent: clicks go through it, to what lies below.
+    DWORD exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_NOACTIVATE;
+    // Titled like its class, for tools that list windows; the user never sees the title.
+    HWND map = CreateWindowExA(exStyle, kMapClassName, kMapClassName, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance,
+                               nullptr);
+    // A layered window shows nothing until it is given its transparency.
+    if (map && !SetLayeredWindowAttributes(map, 0, kMapAlpha, LWA_ALPHA)) {
+        DestroyWindow(map);
+        return nullptr;
+    }
+    return map;
+}
+
+void SyncMap() {
+    MapCanvas& c = program.map;
+    HWND hwnd = program.windows.map;
+    if (!hwnd) return;
+    if (!pan.panMode || !program.settings.showMap) return Hide(c, hwnd);
+    if (c.shown && c.passes == pan.passes) return;
+    if (!c.shown) {
+        // No pass has run since pan mode began: the windows are listed instead.
+        ListShiftable(program.windows, pan.placed);
+        if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &c.corner, 0)) c.corner = program.windows.desktopRect;
+    }
+    c.passes = pan.passes;
+    if (!Draw(c, hwnd)) return Hide(c, hwnd);
+    c.shown = true;
+}

@@ -1,0 +1,40 @@
+// The map of the plane shown while panning, as rectangles: where the map
+// sits on the screen, and where the view, the start cell and the windows
+// fall in it.
+//
+// Plane coordinates are screen coordinates as they were with the view at
+// the centre (offset 0). Panning adds the offset to every window, so a
+// window at screen rectangle r is at r - offset on the plane, the view is
+// the desktop rectangle minus the offset, and the plane is the desktop
+// widened by the half extent on each side: WIDTH x HEIGHT screens. The map
+// is the plane scaled down, one scale for both axes, to at most a sixth of
+// the desktop's width and a sixth of its height; map coordinates count
+// pixels from the map's top left.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "pan/plane.h"
+
+struct MapInput {
+    RECT desktop;  // the screen the plane is measured in
+    RECT corner;   // the map goes in its bottom right corner: the work area
+    int32_t widthSteps, heightSteps, startCell;
+    Point32 offset;
+};
+
+struct MapPicture {
+    RECT place;  // on the screen; empty when the plane cannot be drawn
+    int64_t columns, rows;  // the plane's cells, which divide the map evenly
+    RECT start;  // empty when the start cell places nowhere
+    RECT view;
+    std::vector<RECT> windows;  // in the order given
+};
+
+// Every rectangle is clipped to the map but keeps at least 2 x 2 pixels, so
+// a window off the plane shows as a sliver on the edge nearest to it.
+// `picture` is filled anew; its window list keeps its memory.
+void LayOutMap(const MapInput& in, const std::vector<RECT>& windows, MapPicture& picture);
