@@ -4,6 +4,8 @@
 // run command, the Wine benchmark and the end-to-end suite start it.
 //   desktop_shell.exe [--demo]        the desktop; --demo also places Wine's notepad
 //   desktop_shell.exe --close-veskal  asks a running Veskal to exit, waits for it
+//   desktop_shell.exe --tray-menu     opens Veskal's tray menu, as a right click on its icon
+//   desktop_shell.exe --close-menu    closes an open menu
 #include <windows.h>
 #include <commctrl.h>
 
@@ -120,6 +122,14 @@ void CALLBACK PlaceNotepad(HWND, UINT, UINT_PTR timer, DWORD) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    if (CommandLineHas("--tray-menu")) {
+        HWND mover = FindWindowA("VESKALClass", "Veskal");
+        return mover && PostMessageA(mover, WM_APP + 1, 1, WM_RBUTTONUP) ? 0 : 1;
+    }
+    if (CommandLineHas("--close-menu")) {
+        HWND menu = FindWindowA("#32768", nullptr);
+        return menu && PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0) ? 0 : 1;
+    }
     if (CommandLineHas("--close-veskal")) {
         // The orderly way: windows recalled, settings saved.
         HWND mover = FindWindowA("VESKALClass", "Veskal");

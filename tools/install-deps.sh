@@ -7,14 +7,20 @@ PACKAGES=(
     g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
     wine wine64 xvfb xdotool x11-utils imagemagick locales fonts-ipafont-gothic
 )
+SUDO=
+[[ $(id -u) -eq 0 ]] || SUDO=sudo
+# The 32-bit exes run under Wine too: wine32 comes from the i386 architecture.
+PACKAGES+=(wine32:i386)
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    echo "adding the i386 architecture (for wine32)"
+    $SUDO dpkg --add-architecture i386
+fi
 missing=()
 for p in "${PACKAGES[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 if ((${#missing[@]})); then
     echo "installing: ${missing[*]}"
-    SUDO=
-    [[ $(id -u) -eq 0 ]] || SUDO=sudo
     $SUDO apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
@@ -22,8 +28,6 @@ fi
 # The end-to-end suite runs Wine in the Japanese locale (ANSI code page 932).
 if ! locale -a 2>/dev/null | grep -qix 'ja_JP\.utf-\?8'; then
     echo "generating locale ja_JP.UTF-8"
-    SUDO=
-    [[ $(id -u) -eq 0 ]] || SUDO=sudo
     $SUDO sed -i 's/^# *\(ja_JP\.UTF-8 UTF-8\)/\1/' /etc/locale.gen
     grep -qx 'ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
     $SUDO locale-gen >/dev/null

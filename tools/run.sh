@@ -69,7 +69,8 @@ fi
 
 OUT=$(realpath -m "${1:-$ROOT/build/demo}")
 mkdir -p "$OUT"
-rm -f "$OUT"/before.png "$OUT"/after.png "$OUT"/home.png "$OUT"/veskal.ini "$OUT"/config.png
+rm -f "$OUT"/before.png "$OUT"/after.png "$OUT"/home.png "$OUT"/map.png "$OUT"/tray-menu.png "$OUT"/veskal.ini \
+    "$OUT"/config.png
 
 winedesk_xvfb "$RUNDIR" || { echo "demo: Xvfb did not start (see $RUNDIR/xvfb.log)" >&2; exit 1; }
 winedesk_prefix "$RUNDIR/wineprefix" /dev/null
@@ -118,6 +119,14 @@ winedesk_keys keyup shift+ctrl
 sleep 0.5
 import -window root "$OUT/home.png"
 
+echo "demo: the tray menu, as a right click on the icon opens it"
+xdotool mousemove 860 600
+wine "$SHELL_EXE" --tray-menu
+sleep 1.5
+import -window root "$OUT/tray-menu.png"
+wine "$SHELL_EXE" --close-menu || true
+sleep 0.5
+
 echo "demo: exit"
 wine "$SHELL_EXE" --close-veskal || { echo "demo: veskal.exe did not exit" >&2; exit 1; }
 cp "$APP/veskal.ini" "$OUT/veskal.ini"
@@ -129,5 +138,5 @@ winedesk_await "config.exe" dialog
 sleep 1
 import -window "$(dialog | head -1)" "$OUT/config.png"
 dialog windowfocus --sync key Escape
-echo "demo: wrote $OUT/before.png, after.png, home.png, config.png and veskal.ini:"
+echo "demo: wrote $OUT/before.png, after.png, home.png, map.png, tray-menu.png, config.png and veskal.ini:"
 sed 's/\r$//' "$OUT/veskal.ini"

@@ -53,7 +53,11 @@ winedesk_prefix() {
     fi
     export WINEPREFIX=$1 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
     WINEDESK_PREFIX=$1
-    [[ -f $1/.winedesk-ready ]] && return 0
+    # A prefix made before wine32 was installed cannot run 32-bit programs:
+    # the marker names the Wine it was made for.
+    local made_for
+    made_for="$(wine --version 2>/dev/null) $(dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null)"
+    [[ -f $1/.winedesk-ready && $(cat "$1/.winedesk-ready") == "$made_for" ]] && return 0
     local started=$SECONDS
     rm -rf "$1"
     echo "$WINEDESK_NAME: making the Wine prefix $1 (once)"
@@ -64,7 +68,7 @@ winedesk_prefix() {
     fi
     # The registry reaches its files when the wineserver ends.
     timeout 60 wineserver -w || return 1
-    touch "$1/.winedesk-ready"
+    echo "$made_for" >"$1/.winedesk-ready"
     echo "$WINEDESK_NAME: prefix ready after $((SECONDS - started)) s"
 }
 

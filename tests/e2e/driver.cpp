@@ -22,7 +22,9 @@ PROCESS_INFORMATION Launch(std::string line, const std::string& directory) {
     Check(CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr,
                          directory.empty() ? nullptr : directory.c_str(), &startup, &info) != 0,
           "cannot start %s (error %lu)", line.c_str(), GetLastError());
-    CloseHandle(info.hThread);
+    // A Unix program comes with no process handle, and where wine32 is
+    // installed with a stray thread handle: closing that could close another.
+    if (info.hProcess) CloseHandle(info.hThread);
     return info;
 }
 
@@ -105,10 +107,9 @@ DWORD AwaitExit(const Child& child, const char* what) {
 std::string XdoStart(const std::string& arguments) {
     static int counter = 0;
     std::string marker = "xdo-" + std::to_string(++counter);
-    CloseHandle(Launch("Z:\\bin\\sh -c \"xdotool " + arguments + "; echo $? >" + marker + ".tmp && mv " + marker +
-                           ".tmp " + marker + "\"",
-                       workDir)
-                    .hProcess);
+    Launch("Z:\\bin\\sh -c \"xdotool " + arguments + "; echo $? >" + marker + ".tmp && mv " + marker + ".tmp " + marker +
+               "\"",
+           workDir);
     return workDir + "\\" + marker;
 }
 
@@ -197,8 +198,9 @@ int Churn() {
 
 int main(int argc, char** argv) {
     if (argc == 2 && std::string(argv[1]) == "--churn") return Churn();
-    if (argc != 3) return 2;
+    if (argc != 3 && argc != 4) return 2;
     binDir = argv[1], workDir = argv[2];
+    bool coreOnly = argc == 4 && std::string(argv[3]) == "core";
     std::string setUp;
     try {
         SetUpDesktop();
@@ -207,6 +209,7 @@ int main(int argc, char** argv) {
     }
     int passed = 0, failed = 0;
     for (const Scenario& scenario : kScenarios) {
+        if (coreOnly && !scenario.core) continue;
         DWORD start = GetTickCount();
         std::string failure = setUp;
         try {

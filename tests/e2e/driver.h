@@ -47,6 +47,7 @@ void MoveTo(HWND hwnd, POINT to);
 struct Scenario {
     const char* label;
     void (*run)();
+    bool core;  // also run for the 32-bit build
 };
 extern const Scenario kScenarios[13];
 void SetUpDesktop();  // the stand-in shell, its windows and Wine's notepad
