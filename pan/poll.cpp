@@ -1,6 +1,8 @@
 #define OEMRESOURCE  // OCR_ system cursor ids
 #include "pan/poll.h"
 
+#include <bitset>
+
 #include "base/keys.h"
 #include "base/wrap32.h"
 #include "pan/walker.h"
@@ -46,11 +48,14 @@ void EndDrag(const Settings& settings, const PanWindows& windows) {
 
 ChordKeys MakeChord(const std::vector<int32_t>& keys) {
     ChordKeys chord = {{}, keys.empty()};
+    std::bitset<256> listed;
     for (int32_t key : keys) {
-        if (key >= 0 && key < 256)
-            chord.keys.set((size_t)key);
-        else
+        if (key < 0 || key > 255) {
             chord.never = true;
+        } else if (!listed[(size_t)key]) {
+            listed.set((size_t)key);
+            chord.codes.push_back((uint8_t)key);
+        }
     }
     return chord;
 }
@@ -58,8 +63,7 @@ ChordKeys MakeChord(const std::vector<int32_t>& keys) {
 // How many of the chord's keys are down; every one is read, each tick.
 size_t ChordKeysDown(const ChordKeys& chord) {
     size_t down = 0;
-    for (int key = 0; key < 256; ++key)
-        if (chord.keys[key]) down += IsKeyDown(key);
+    for (uint8_t code : chord.codes) down += IsKeyDown(code);
     return down;
 }
 
@@ -74,7 +78,7 @@ void LeavePanMode(const PanWindows& windows) {
 
 bool PollTick(const Settings& settings, const ChordKeys& chord, bool enabled, const PanWindows& windows) {
     size_t down = ChordKeysDown(chord);
-    if (!chord.never && down == chord.keys.count()) {
+    if (!chord.never && down == chord.codes.size()) {
         if (enabled) {
             if (!pan.panMode) EnterPanMode(windows.instance);
             ParkMoverWindow(windows.mover);

@@ -2,7 +2,6 @@
 // are read by polling; no hooks are installed.
 #pragma once
 
-#include <bitset>
 #include <cstdint>
 #include <vector>
 
@@ -12,7 +11,7 @@
 // The chord as a tick reads it: each key code once, however long the list
 // and however often a code repeats in it.
 struct ChordKeys {
-    std::bitset<256> keys;
+    std::vector<uint8_t> codes;  // each code of the list once, in the order first listed
     bool never;  // empty, or a code outside 0..255, which never reads as down
 };
 

@@ -23,8 +23,10 @@ bool IsMovable(HWND hwnd, const PanWindows& windows) {
     if (!IsWindowVisible(hwnd)) return false;
     if (hwnd == windows.desktopView || hwnd == windows.map) return false;
     if ((DWORD)GetWindowLongA(hwnd, GWL_STYLE) & WS_MINIMIZE) return false;
-    // A window its owner destroys in the middle of a pass has no class any more.
-    char className[1024] = "";
+    // A window its owner destroys in the middle of a pass has no class any
+    // more. (An empty string, not a cleared buffer: a pass reads many classes.)
+    char className[1024];
+    className[0] = 0;
     if (!GetClassNameA(hwnd, className, sizeof className)) return false;
     return std::strcmp(className, "Shell_TrayWnd") != 0 && std::strcmp(className, "DV2ControlHost") != 0 &&
            std::strcmp(className, "BaseBar") != 0;

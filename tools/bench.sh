@@ -2,7 +2,7 @@
 # Every benchmark figure in one run, each part with its targets: the exe
 # sizes against a minimal program built the same way (tools/bench/sizes.sh),
 # the instructions of an idle poll tick and of drag steps on the host under
-# callgrind (tools/bench/host.sh), and the idle cost and drag latency under
+# callgrind (tools/bench/host.sh), and the idle cost, chord and drag latency under
 # Wine (tools/bench/wine.sh). Reports, not tests: a missed target is printed,
 # and only a part that cannot run makes the exit code non-zero.
 #
@@ -21,7 +21,7 @@ part() {
 
 part "Exe sizes" tools/bench/sizes.sh
 part "Instructions per call on the host" tools/bench/host.sh --no-wall
-part "Idle cost and drag latency under Wine" tools/bench/wine.sh
+part "Idle cost, chord and drag latency under Wine" tools/bench/wine.sh
 
 if ((${#failed[@]})); then
     echo "bench: these parts did not run to the end: ${failed[*]}" >&2

@@ -1,6 +1,6 @@
-// Observer for the drag-latency benchmark (tools/bench/wine.sh): a process
-// of its own that sees a window's position as every other program does,
-// through GetWindowRect.
+// Observer for the latency figures of the Wine benchmark (tools/bench/wine.sh):
+// a process of its own that sees a window's position and visibility as
+// every other program does, through GetWindowRect and IsWindowVisible.
 //
 //   bench_probe.exe find CLASS
 //       exit code 0 once a window of that class exists
@@ -12,8 +12,16 @@
 //   bench_probe.exe sendinput COUNT OUT X0 Y0 X1 Y1 TITLE...
 //       COUNT absolute SendInput moves, alternately to (X1,Y1) and (X0,Y0);
 //       writes per move the ns until each window has moved
+//   bench_probe.exe shown SECONDS OUT CLASS TITLE
+//       writes "qpc_ns T", then "T V" for whether the window is visible
+//       (V 1 or 0) at start and at each change, until OUT.stop exists or
+//       SECONDS have passed
 //   bench_probe.exe raise TITLE
 //       puts the window on top of the others that are not topmost
+//
+// watch, sendinput and shown leave OUT.done when they end, holding their
+// exit code: the script waits for that file, not for a process (with
+// wine32 installed, wine's own process is not the program's).
 //
 // Polls every 0.5 ms: fine enough for figures of milliseconds, and coarse
 // enough not to starve the program under test on a small machine.
@@ -67,6 +75,50 @@ POINT TopLeft(HWND hwnd) {
 
 // Each watched window's first position and each change of it, as
 // "T INDEX X Y" lines after a "qpc_ns T" header.
+// Whether the window is visible, at start and at each change, as "T V"
+// lines after a "qpc_ns T" header.
+int Shown(double seconds, const char* outPath, const char* className, const char* title) {
+    HWND hwnd = AwaitWindow(className, title);
+    if (!hwnd) return 1;
+    FILE* out = std::fopen(outPath, "w");
+    if (!out) return 1;
+    std::string stop = std::string(outPath) + ".stop";
+    struct Change {
+        long long ns;
+        bool visible;
+    };
+    std::vector<Change> changes;
+    changes.reserve(1 << 12);
+    long long start = NowNs(), end = start + (long long)(seconds * 1e9);
+    bool visible = IsWindowVisible(hwnd) != FALSE;
+    changes.push_back({start, visible});
+    std::fprintf(out, "qpc_ns %lld\n", start);
+    std::fflush(out);
+    for (unsigned n = 1;; ++n) {
+        if (NowNs() >= end) break;
+        // About every 100 ms: whether the script is done.
+        if (n % 200 == 0 && GetFileAttributesA(stop.c_str()) != INVALID_FILE_ATTRIBUTES) break;
+        bool now = IsWindowVisible(hwnd) != FALSE;
+        if (now != visible) {
+            changes.push_back({NowNs(), now});
+            visible = now;
+        }
+        ShortPause();
+    }
+    for (const Change& c : changes) std::fprintf(out, "%lld %d\n", c.ns, c.visible ? 1 : 0);
+    return std::fclose(out) == 0 ? 0 : 1;
+}
+
+// Leaves OUT.done with the exit code.
+int Done(const char* outPath, int code) {
+    FILE* done = std::fopen((std::string(outPath) + ".done").c_str(), "w");
+    if (done) {
+        std::fprintf(done, "%d\n", code);
+        std::fclose(done);
+    }
+    return code;
+}
+
 int Watch(double seconds, const char* outPath, const std::vector<const char*>& titles) {
     std::vector<HWND> windows;
     for (const char* title : titles) windows.push_back(AwaitWindow(nullptr, title));
@@ -170,11 +222,13 @@ int main(int argc, char** argv) {
         return hwnd && SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE) ? 0 : 1;
     }
     if (command == "watch" && argc >= 5)
-        return Watch(std::atof(argv[2]), argv[3], std::vector<const char*>(argv + 4, argv + argc));
+        return Done(argv[3], Watch(std::atof(argv[2]), argv[3], std::vector<const char*>(argv + 4, argv + argc)));
     if (command == "sendinput" && argc >= 9)
-        return SendMoves(std::atoi(argv[2]), argv[3], {std::atoi(argv[4]), std::atoi(argv[5])},
-                         {std::atoi(argv[6]), std::atoi(argv[7])}, std::vector<const char*>(argv + 8, argv + argc));
+        return Done(argv[3], SendMoves(std::atoi(argv[2]), argv[3], {std::atoi(argv[4]), std::atoi(argv[5])},
+                                       {std::atoi(argv[6]), std::atoi(argv[7])},
+                                       std::vector<const char*>(argv + 8, argv + argc)));
+    if (command == "shown" && argc == 6) return Done(argv[3], Shown(std::atof(argv[2]), argv[3], argv[4], argv[5]));
     std::fprintf(stderr, "usage: bench_probe find CLASS | watch SECONDS OUT TITLE... | "
-                         "sendinput COUNT OUT X0 Y0 X1 Y1 TITLE... | raise TITLE\n");
+                         "sendinput COUNT OUT X0 Y0 X1 Y1 TITLE... | shown SECONDS OUT CLASS TITLE | raise TITLE\n");
     return 2;
 }

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Pointer moves through the X server, and the figures of the Wine
-drag-latency benchmark (tools/bench/wine.sh).
+"""Pointer moves and key presses through the X server, and the latency
+figures of the Wine benchmark (tools/bench/wine.sh).
 
   xinput.py now
       CLOCK_MONOTONIC_RAW in ns: the clock behind Wine's QueryPerformanceCounter
@@ -9,6 +9,12 @@ drag-latency benchmark (tools/bench/wine.sh).
       waits until the last one has moved the X window WINDOW, then 20 to 50
       ms more (so that moves fall at every phase of the program's 10 ms
       cycle); writes the clock just before each move
+  xinput.py chords COUNT OUT WINDOW staggered|together
+      COUNT presses of the chord, each after 1.5 to 1.9 s with no key down:
+      staggered, Shift down, then 50 to 100 ms later Ctrl down; together,
+      both at once; both up 300 ms after Ctrl. The keys go to the X window
+      WINDOW, which is given the input focus first if it lost it. Writes
+      the clock just before each Ctrl press (staggered) or each pair
   xinput.py match MOVES WATCH BEFORE AFTER X0 Y0 X1 Y1 SPEED
       the latency of each move for the three windows of "bench_probe.exe
       watch" (the topmost, the test window and the desktop), until each
@@ -16,8 +22,12 @@ drag-latency benchmark (tools/bench/wine.sh).
       watcher's start, to check that both use one clock
   xinput.py stats FILE
       the same figures from the output of "bench_probe.exe sendinput"
+  xinput.py noticed PRESSES SHOWN BEFORE AFTER
+      per press of "chords", the time until "bench_probe.exe shown"
+      saw the window appear (before the next press); one line: count, lost,
+      median, p90, max in ms
 
-Figures are printed one line each (count, lost, median, p90, p99, max in
+Drag figures are printed one line each (count, lost, median, p90, p99, max in
 ms) for: the topmost window; the test window when the pass reached it
 before the desktop, and when after; the desktop; all three (the latest).
 A move counts as lost for all when one window misses it.
@@ -73,15 +83,97 @@ def moves(count, x0, y0, x1, y1, out_path, paced_by):
         out.writelines(f"{t}\n" for t in stamps)
 
 
+def chords(count, out_path, focus, together):
+    x11 = ctypes.CDLL("libX11.so.6")
+    xtst = ctypes.CDLL("libXtst.so.6")
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x11.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+    x11.XKeysymToKeycode.restype = ctypes.c_ubyte
+    x11.XKeysymToKeycode.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+    x11.XGetInputFocus.argtypes = [ctypes.c_void_p, ctypes.POINTER(ctypes.c_ulong), ctypes.POINTER(ctypes.c_int)]
+    x11.XSetInputFocus.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_ulong]
+    xtst.XTestFakeKeyEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
+    display = x11.XOpenDisplay(None)
+    if not display:
+        sys.exit("xinput.py: cannot open the display")
+    shift = x11.XKeysymToKeycode(display, 0xFFE1)  # XK_Shift_L
+    control = x11.XKeysymToKeycode(display, 0xFFE3)  # XK_Control_L
+
+    def key(code, down):
+        xtst.XTestFakeKeyEvent(display, code, 1 if down else 0, 0)
+        x11.XSync(display, 0)
+
+    def keep_focus():
+        # Keys reach Wine only while one of its windows has the X focus.
+        window, revert = ctypes.c_ulong(), ctypes.c_int()
+        x11.XGetInputFocus(display, ctypes.byref(window), ctypes.byref(revert))
+        if window.value != focus:
+            x11.XSetInputFocus(display, focus, 2, 0)  # RevertToParent, CurrentTime
+            x11.XSync(display, 0)
+
+    rng = random.Random(2424)
+    stamps = []
+    for _ in range(count):
+        keep_focus()
+        time.sleep(rng.uniform(1.5, 1.9))  # the program is back in its idle wait
+        if together:
+            stamps.append(now())
+            xtst.XTestFakeKeyEvent(display, shift, 1, 0)
+            key(control, True)
+        else:
+            key(shift, True)
+            time.sleep(rng.uniform(0.050, 0.100))
+            stamps.append(now())
+            key(control, True)
+        time.sleep(0.300)
+        key(control, False)
+        key(shift, False)
+    with open(out_path, "w") as out:
+        out.writelines(f"{t}\n" for t in stamps)
+
+
+def clock_start(watch_lines, before, after):
+    start = int(watch_lines[0].split()[1])
+    if not before <= start <= after:
+        sys.exit(f"xinput.py: the watcher's clock ({start}) is not CLOCK_MONOTONIC_RAW ({before}..{after})")
+    return start
+
+
+def noticed(presses_path, shown_path, before, after):
+    stamps = [int(line) for line in open(presses_path)]
+    lines = open(shown_path).read().split("\n")
+    clock_start(lines, before, after)
+    shown = [int(t) for t, v in (line.split() for line in lines[1:] if line.strip()) if v == "1"]
+    latencies, lost = [], 0
+    for n, pressed in enumerate(stamps):
+        until = stamps[n + 1] if n + 1 < len(stamps) else float("inf")
+        seen = [t for t in shown if pressed <= t < until]
+        if seen:
+            latencies.append(seen[0] - pressed)
+        else:
+            lost += 1
+    values = sorted(latencies)
+    if not values:
+        print(f"0 {lost} - - -")
+        return
+    print(f"{len(values)} {lost} {rank(values, 50) / 1e6:.2f} {rank(values, 90) / 1e6:.2f} {values[-1] / 1e6:.2f}")
+
+
+def rank(values, p):
+    """The p-th percentile of sorted values, by nearest rank."""
+    return values[min(len(values) - 1, max(0, -(-len(values) * p // 100) - 1))]
+
+
 def figures(latencies_ns, lost):
     values = sorted(latencies_ns)
     if not values:
         return f"0 {lost} - - - -"
 
-    def rank(p):  # nearest rank
-        return values[min(len(values) - 1, max(0, -(-len(values) * p // 100) - 1))] / 1e6
+    def ms(p):
+        return rank(values, p) / 1e6
 
-    return f"{len(values)} {lost} {rank(50):.2f} {rank(90):.2f} {rank(99):.2f} {values[-1] / 1e6:.2f}"
+    return f"{len(values)} {lost} {ms(50):.2f} {ms(90):.2f} {ms(99):.2f} {values[-1] / 1e6:.2f}"
 
 
 def report(rows, lost):
@@ -99,9 +191,7 @@ def report(rows, lost):
 def match(moves_path, watch_path, before, after, x0, y0, x1, y1, speed):
     stamps = [int(line) for line in open(moves_path)]
     lines = open(watch_path).read().split("\n")
-    start = int(lines[0].split()[1])
-    if not before <= start <= after:
-        sys.exit(f"xinput.py: the watcher's clock ({start}) is not CLOCK_MONOTONIC_RAW ({before}..{after})")
+    start = clock_start(lines, before, after)
     changes = [tuple(int(v) for v in line.split()) for line in lines[1:] if line.strip()]
     home = {i: (cx, cy) for t, i, cx, cy in reversed(changes) if t == start}
     rows, lost = [], 0
@@ -139,6 +229,10 @@ def main(argv):
         match(argv[1], argv[2], int(argv[3]), int(argv[4]), *map(int, argv[5:10]))
     elif argv[:1] == ["stats"] and len(argv) == 2:
         stats(argv[1])
+    elif argv[:1] == ["chords"] and len(argv) == 5 and argv[4] in ("staggered", "together"):
+        chords(int(argv[1]), argv[2], int(argv[3], 0), argv[4] == "together")
+    elif argv[:1] == ["noticed"] and len(argv) == 5:
+        noticed(argv[1], argv[2], int(argv[3]), int(argv[4]))
     else:
         sys.exit(__doc__)
 
