@@ -70,10 +70,6 @@ bool Ready(MapCanvas& c, SIZE size) {
     return true;
 }
 
-bool SamePlace(const RECT& a, const RECT& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
 // Drawn off screen, then placed, shown and painted at once.
 bool Draw(MapCanvas& c, HWND hwnd) {
     const Settings& settings = program.settings;
@@ -84,7 +80,7 @@ bool Draw(MapCanvas& c, HWND hwnd) {
     SIZE size = {place.right - place.left, place.bottom - place.top};
     if (size.cx <= 0 || !Ready(c, size)) return false;
     Paint(c.dc, c.picture, size);
-    if (!c.shown || !SamePlace(place, c.place)) {
+    if (!c.shown || !EqualRect(&place, &c.place)) {
         // Above the other topmost windows when it shows; the MoverWindow goes above it again at the next tick.
         SetWindowPos(hwnd, HWND_TOPMOST, place.left, place.top, size.cx, size.cy, SWP_NOACTIVATE | SWP_SHOWWINDOW);
         c.place = place;

@@ -17,10 +17,6 @@ ViewRecord Current() {
             program.settings.heightSteps, pan.offset.x, pan.offset.y};
 }
 
-bool SameRect(const RECT& a, const RECT& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
 bool OnThePlane(int32_t offset, int32_t halfExtent) {
     return offset <= halfExtent && offset >= Neg32(halfExtent);
 }
@@ -32,7 +28,7 @@ bool Resumable(const ViewRecord& record) {
     int64_t apart = record.bootTime - BootTime();
     Point32 half = HalfExtent(record.desktop, record.widthSteps, record.heightSteps);
     return apart <= kBootTimeSlackSeconds && apart >= -kBootTimeSlackSeconds &&
-           SameRect(record.desktopView, program.windows.desktopRect) &&
+           EqualRect(&record.desktopView, &program.windows.desktopRect) &&
            record.widthSteps == program.settings.widthSteps && record.heightSteps == program.settings.heightSteps &&
            OnThePlane(record.offsetX, half.x) && OnThePlane(record.offsetY, half.y);
 }

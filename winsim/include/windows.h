@@ -266,6 +266,7 @@ BOOL WINAPI SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int 
 BOOL WINAPI ShowWindow(HWND hwnd, int command);
 BOOL WINAPI IsWindowVisible(HWND hwnd);
 BOOL WINAPI IsWindow(HWND hwnd);
+BOOL WINAPI EqualRect(const RECT* a, const RECT* b);
 BOOL WINAPI EnumWindows(WNDENUMPROC proc, LPARAM param);
 HWND WINAPI SetActiveWindow(HWND hwnd);
 BOOL WINAPI SetForegroundWindow(HWND hwnd);

@@ -345,6 +345,10 @@ BOOL WINAPI IsWindow(HWND hwnd) {
     return Find(hwnd) != nullptr;
 }
 
+BOOL WINAPI EqualRect(const RECT* a, const RECT* b) {
+    return a->left == b->left && a->top == b->top && a->right == b->right && a->bottom == b->bottom;
+}
+
 BOOL WINAPI EnumWindows(WNDENUMPROC proc, LPARAM param) {
     Log("EnumWindows()");
     for (HWND hwnd : std::vector<HWND>(S().zorder)) {
