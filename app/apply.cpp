@@ -2,18 +2,14 @@
 
 #include <utility>
 
+#include "app/panning.h"
 #include "app/program.h"
-#include "pan/poll.h"
-#include "pan/walker.h"
 
 void ApplySettings(Settings next, bool startUp) {
-    bool resized = next.widthSteps != program.settings.widthSteps || next.heightSteps != program.settings.heightSteps;
+    bool recall = TakeSettings(program.pan, program.settings, next, program.desktopRect, startUp);
     program.settings = std::move(next);
     program.chord = MakeChord(program.settings.activationKeys);
-    UpdateHalfExtent(program.windows.desktopRect, program.settings);
-    if (!startUp && !resized) return;
-    PlaceAtStartCell(program.settings.startCell);
-    if (!startUp) RecallWindows(program.windows);
+    if (recall) RecallWindows();
 }
 
 void ApplySettingsMessage(const void* data, uint32_t size) {

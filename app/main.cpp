@@ -6,8 +6,6 @@
 #include "app/shutdown.h"
 #include "app/startup.h"
 
-Program program;
-
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     if (!StartUp(instance)) return 0;
     int exitCode = RunMainLoop();

@@ -1,7 +1,8 @@
 #include "app/mapwindow.h"
 
+#include "app/panning.h"
 #include "app/program.h"
-#include "pan/walker.h"
+#include "app/rects.h"
 
 namespace {
 
@@ -14,28 +15,30 @@ struct Ink {
     HBRUSH brush;
 };
 
-void Fill(const Ink& ink, const RECT& r, COLORREF colour) {
+void Fill(const Ink& ink, const Rect32& r, COLORREF colour) {
+    RECT rect = ToRECT(r);
     SetDCBrushColor(ink.dc, colour);
-    FillRect(ink.dc, &r, ink.brush);
+    FillRect(ink.dc, &rect, ink.brush);
 }
 
-void Frame(const Ink& ink, const RECT& r, COLORREF colour) {
+void Frame(const Ink& ink, const Rect32& r, COLORREF colour) {
+    RECT rect = ToRECT(r);
     SetDCBrushColor(ink.dc, colour);
-    FrameRect(ink.dc, &r, ink.brush);
+    FrameRect(ink.dc, &rect, ink.brush);
 }
 
 void Paint(HDC dc, const MapPicture& p, SIZE size) {
     const Ink ink = {dc, (HBRUSH)GetStockObject(DC_BRUSH)};
-    RECT all = {0, 0, size.cx, size.cy};
+    Rect32 all = {0, 0, size.cx, size.cy};
     Fill(ink, all, kMapBackground);
     if (size.cx / p.columns >= kMinCellPixels)
         for (int64_t k = 1; k < p.columns; ++k) {
-            LONG x = (LONG)(k * size.cx / p.columns);
+            int32_t x = (int32_t)(k * size.cx / p.columns);
             Fill(ink, {x, 0, x + 1, size.cy}, kMapCellLine);
         }
     if (size.cy / p.rows >= kMinCellPixels)
         for (int64_t k = 1; k < p.rows; ++k) {
-            LONG y = (LONG)(k * size.cy / p.rows);
+            int32_t y = (int32_t)(k * size.cy / p.rows);
             Fill(ink, {0, y, size.cx, y + 1}, kMapCellLine);
         }
     // The bottom window first, so that the windows above are drawn over it.
@@ -45,7 +48,7 @@ void Paint(HDC dc, const MapPicture& p, SIZE size) {
     }
     // Over the windows, since the desktop's own window covers the start cell;
     // inside the view's frame, so that both show when the view is home.
-    const RECT& s = p.start;
+    const Rect32& s = p.start;
     if (s.right - s.left > 4 && s.bottom - s.top > 4)
         Frame(ink, {s.left + 2, s.top + 2, s.right - 2, s.bottom - 2}, kMapStart);
     else if (s.right > s.left)
@@ -73,14 +76,14 @@ bool Ready(MapCanvas& c, SIZE size) {
 // Drawn off screen, then placed, shown and painted at once.
 bool Draw(MapCanvas& c, HWND hwnd) {
     const Settings& settings = program.settings;
-    MapInput in = {program.windows.desktopRect, c.corner, settings.widthSteps, settings.heightSteps,
-                   settings.startCell, pan.offset};
-    LayOutMap(in, pan.placed, c.picture);
-    const RECT& place = c.picture.place;
+    MapInput in = {program.desktopRect, c.corner, settings.widthSteps, settings.heightSteps, settings.startCell,
+                   program.pan.offset};
+    LayOutMap(in, program.placed, c.picture);
+    const Rect32& place = c.picture.place;
     SIZE size = {place.right - place.left, place.bottom - place.top};
     if (size.cx <= 0 || !Ready(c, size)) return false;
     Paint(c.dc, c.picture, size);
-    if (!c.shown || !EqualRect(&place, &c.place)) {
+    if (!c.shown || !(place == c.place)) {
         // Above the other topmost windows when it shows; the MoverWindow goes above it again at the next tick.
         SetWindowPos(hwnd, HWND_TOPMOST, place.left, place.top, size.cx, size.cy, SWP_NOACTIVATE | SWP_SHOWWINDOW);
         c.place = place;
@@ -130,16 +133,17 @@ HWND CreateMapWindow(HINSTANCE instance) {
 
 void SyncMap() {
     MapCanvas& c = program.map;
-    HWND hwnd = program.windows.map;
+    HWND hwnd = program.mapWindow;
     if (!hwnd) return;
-    if (!pan.panMode || !program.settings.showMap) return Hide(c, hwnd);
-    if (c.shown && c.passes == pan.passes) return;
+    if (!program.pan.panMode || !program.settings.showMap) return Hide(c, hwnd);
+    if (c.shown && c.passes == program.passes) return;
     if (!c.shown) {
         // No pass has run since pan mode began: the windows are listed instead.
-        ListShiftable(program.windows, pan.placed);
-        if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &c.corner, 0)) c.corner = program.windows.desktopRect;
+        ListPanned();
+        RECT workArea;
+        c.corner = SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0) ? ToRect32(workArea) : program.desktopRect;
     }
-    c.passes = pan.passes;
+    c.passes = program.passes;
     if (!Draw(c, hwnd)) return Hide(c, hwnd);
     c.shown = true;
 }

@@ -22,10 +22,10 @@ struct MapCanvas {
     HDC dc;  // holds the bitmap for the whole run
     HBITMAP bitmap;
     SIZE size;
-    RECT corner;  // the work area, read when the map shows
-    RECT place;   // where the window is
+    Rect32 corner;  // the work area, read when the map shows
+    Rect32 place;   // where the window is
     bool shown;
-    uint32_t passes;  // pan.passes when it was drawn
+    uint32_t passes;  // program.passes when it was drawn
     MapPicture picture;
 };
 

@@ -1,15 +1,18 @@
-// Program-wide values set up at start-up and kept for the whole run.
+// The program record: everything set up at start-up and kept for the run,
+// the live settings and the panning engine's state among it.
 #pragma once
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "app/mapwindow.h"
 #include "base/settings.h"
-#include "pan/plane.h"
-#include "pan/poll.h"
+#include "pan/engine.h"
+#include "pan/passes.h"
 
 struct Program {
     char titleText[100];    // window title, tooltip while enabled
@@ -20,14 +23,30 @@ struct Program {
     std::string settingsFilePath;     // beside the exe: veskal.ini
     std::string viewRecordPath;       // beside the exe: veskal.view
     HANDLE instanceMutex;
-    PanWindows windows;  // instance, MoverWindow, desktop view and rectangle, map
+    HINSTANCE instance;  // holds the move cursor, the icons and the menu
+    HWND mover;          // the hidden MoverWindow: tray icon, messages, parked under the cursor while panning
+    HWND desktopView;    // the desktop's icons: never panned
+    HWND mapWindow;      // the map while panning, or null
+    Rect32 desktopRect;  // the screen the plane is measured in
+    NOTIFYICONDATAA trayIcon;
     Settings settings;   // the live settings
-    ChordKeys chord;     // their activation keys, as the poll reads them
+    ChordKeys chord;     // their activation keys, as a tick reads them
     bool enabled;
     bool keyboardWakes;  // raw keyboard input reaches the hidden window
     uint32_t keyInputs;  // WM_INPUT messages so far
+    PanState pan;
+    std::vector<WindowInfo> windows;  // the last pass's reading
+    std::vector<Move> moves;
+    std::vector<Rect32> placed;  // where the last shift pass put the windows it moved
+    uint32_t passes;             // shift passes so far: the map redraws when this changes
     Point32 viewRecorded;  // the offset veskal.view holds, or the start's when it holds none
     MapCanvas map;         // the map window's picture
 };
 
 extern Program program;
+
+// The windows that never pan.
+inline Unpanned OwnWindows() {
+    return {reinterpret_cast<WindowId>(program.mover), reinterpret_cast<WindowId>(program.desktopView),
+            reinterpret_cast<WindowId>(program.mapWindow)};
+}

@@ -3,34 +3,19 @@
 #include <windows.h>
 
 #include "app/program.h"
-#include "base/wrap32.h"
+#include "app/rects.h"
+#include "pan/plane.h"
+#include "pan/resume.h"
+#include "settings/files.h"
+#include "settings/savetext.h"
 #include "settings/viewrecord.h"
 
 namespace {
 
-const int64_t kBootTimeSlackSeconds = 5;  // the two clocks it is taken from are read apart
-
-ViewRecord Current() {
+Rect32 DesktopViewRect() {
     RECT view = {};
-    GetWindowRect(program.windows.desktopView, &view);
-    return {BootTime(), program.windows.desktopRect, view, program.settings.widthSteps,
-            program.settings.heightSteps, pan.offset.x, pan.offset.y};
-}
-
-bool OnThePlane(int32_t offset, int32_t halfExtent) {
-    return offset <= halfExtent && offset >= Neg32(halfExtent);
-}
-
-// This boot's, for this plane size, and with the desktop view where the
-// record left it: the view is panned with the other windows, so the
-// rectangle read at this start is not the one the plane was measured on.
-bool Resumable(const ViewRecord& record) {
-    int64_t apart = record.bootTime - BootTime();
-    Point32 half = HalfExtent(record.desktop, record.widthSteps, record.heightSteps);
-    return apart <= kBootTimeSlackSeconds && apart >= -kBootTimeSlackSeconds &&
-           EqualRect(&record.desktopView, &program.windows.desktopRect) &&
-           record.widthSteps == program.settings.widthSteps && record.heightSteps == program.settings.heightSteps &&
-           OnThePlane(record.offsetX, half.x) && OnThePlane(record.offsetY, half.y);
+    GetWindowRect(program.desktopView, &view);
+    return ToRect32(view);
 }
 
 }  // namespace
@@ -43,25 +28,29 @@ int64_t BootTime() {
 }
 
 void ResumeView() {
+    std::string text;
     ViewRecord record;
-    if (LoadViewRecord(program.viewRecordPath, record) && Resumable(record)) {
-        program.windows.desktopRect = record.desktop;
-        UpdateHalfExtent(record.desktop, program.settings);
-        pan.offset = {record.offsetX, record.offsetY};
+    if (ReadText(program.viewRecordPath, text) && ParseViewRecord(text, record) &&
+        Resumable(record, BootTime(), program.desktopRect, program.settings)) {
+        program.desktopRect = record.desktop;
+        program.pan.halfExtent = HalfExtent(record.desktop, program.settings.widthSteps, program.settings.heightSteps);
+        program.pan.offset = {record.offsetX, record.offsetY};
     } else {
         DeleteFileA(program.viewRecordPath.c_str());
     }
-    program.viewRecorded = pan.offset;
+    program.viewRecorded = program.pan.offset;
 }
 
 void KeepViewRecord() {
-    if (pan.dragActive) return;
-    if (pan.offset.x == program.viewRecorded.x && pan.offset.y == program.viewRecorded.y) return;
-    SaveViewRecord(program.viewRecordPath, Current());
-    program.viewRecorded = pan.offset;
+    if (!ViewRecordDue(program.pan, program.viewRecorded)) return;
+    const Settings& s = program.settings;
+    ViewRecord record = {BootTime(), program.desktopRect, DesktopViewRect(), s.widthSteps, s.heightSteps,
+                         program.pan.offset.x, program.pan.offset.y};
+    SaveText(program.viewRecordPath, FormatViewRecord(record));
+    program.viewRecorded = program.pan.offset;
 }
 
 void DropViewRecord() {
     DeleteFileA(program.viewRecordPath.c_str());
-    program.viewRecorded = pan.offset;
+    program.viewRecorded = program.pan.offset;
 }

@@ -3,19 +3,19 @@
 #include "app/mapwindow.h"
 #include "app/program.h"
 #include "app/resume.h"
-#include "pan/poll.h"
-#include "pan/walker.h"
-#include "settings/settingsfile.h"
+#include "app/panning.h"
+#include "settings/files.h"
 
 namespace {
 
 void PutDesktopInOrder() {
     // Ending with the chord held would leave the move cursor in place until
     // the user logs off.
-    if (pan.panMode) LeavePanMode(program.windows);
+    PanState& pan = program.pan;
+    if (pan.panMode) LeavePanMode();
     SyncMap();  // hidden with pan mode
-    PlaceAtStartCell(program.settings.startCell);
-    RecallWindows(program.windows);
+    MoveHome(pan, program.settings.startCell);  // the windows stay: the recall puts them on screen
+    RecallWindows();
 }
 
 }  // namespace

@@ -8,8 +8,11 @@
 #include "app/tray.h"
 #include "app/window.h"
 #include "res/resource.h"
-#include "settings/settingsfile.h"
+#include "app/rects.h"
+#include "settings/files.h"
 #include "settings/viewrecord.h"
+
+Program program;
 
 namespace {
 
@@ -38,23 +41,24 @@ bool StartUp(HINSTANCE instance) {
     DWORD error = GetLastError();
     if (error == ERROR_ALREADY_EXISTS || error == ERROR_ACCESS_DENIED) return false;
     program.enabled = true;  // before the window: its creation adds the icon
-    program.windows.instance = instance;
+    program.instance = instance;
     RegisterMoverClass(instance, program.className);
-    program.windows.mover = CreateMoverWindow(instance, program.className, program.titleText);
-    if (!program.windows.mover) {
+    program.mover = CreateMoverWindow(instance, program.className, program.titleText);
+    if (!program.mover) {
         CloseInstanceMutex();
         return false;
     }
-    program.keyboardWakes = RegisterKeyboardInput(program.windows.mover);
-    pan.dragActive = false;
-    program.windows.desktopView = FindDesktopView();
-    if (!program.windows.desktopView) {
+    program.keyboardWakes = RegisterKeyboardInput(program.mover);
+    program.desktopView = FindDesktopView();
+    if (!program.desktopView) {
         RemoveTrayIcon();  // or a ghost icon stays until the mouse passes over it
         CloseInstanceMutex();
         return false;
     }
-    GetWindowRect(program.windows.desktopView, &program.windows.desktopRect);
-    program.windows.map = CreateMapWindow(instance);
+    RECT desktop = {};
+    GetWindowRect(program.desktopView, &desktop);
+    program.desktopRect = ToRect32(desktop);
+    program.mapWindow = CreateMapWindow(instance);
     ApplySettings(LoadSettings(program.settingsFilePath), true);
     ResumeView();
     return true;

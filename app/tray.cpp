@@ -10,8 +10,6 @@
 // bytes in a 32-bit build, 104 in a 64-bit one.
 static_assert(sizeof(void*) != 4 || NOTIFYICONDATAA_V1_SIZE == 88, "first NOTIFYICONDATAA layout is 88 bytes");
 
-NOTIFYICONDATAA trayIcon;
-
 namespace {
 
 const UINT kTrayIconId = 1;
@@ -21,7 +19,8 @@ const size_t kTipBytes = 64;  // the first layout's tooltip field
 
 void SetTrayIcon(HWND hwnd, DWORD action) {
     UINT iconId = program.enabled ? IDI_TRAY_ENABLED : IDI_TRAY_STOPPED;
-    HICON icon = LoadIconA(program.windows.instance, MAKEINTRESOURCEA(iconId));
+    HICON icon = LoadIconA(program.instance, MAKEINTRESOURCEA(iconId));
+    NOTIFYICONDATAA& trayIcon = program.trayIcon;
     trayIcon = NOTIFYICONDATAA();
     trayIcon.cbSize = NOTIFYICONDATAA_V1_SIZE;
     trayIcon.hWnd = hwnd;
@@ -37,26 +36,25 @@ void SetTrayIcon(HWND hwnd, DWORD action) {
 }
 
 void RemoveTrayIcon() {
-    Shell_NotifyIconA(NIM_DELETE, &trayIcon);
+    Shell_NotifyIconA(NIM_DELETE, &program.trayIcon);
 }
 
 void ShowTrayMenu(HWND hwnd, WPARAM, LPARAM lParam) {
     if (lParam != WM_LBUTTONDBLCLK && lParam != WM_RBUTTONUP) return;
     // The menu must belong to the foreground window to close when the user
     // clicks elsewhere; the WM_NULL afterwards lets it close on the first try.
-    SetForegroundWindow(trayIcon.hWnd);
-    if (HMENU menu = LoadMenuA(program.windows.instance, MAKEINTRESOURCEA(IDR_TRAYMENU))) {
+    SetForegroundWindow(hwnd);
+    if (HMENU menu = LoadMenuA(program.instance, MAKEINTRESOURCEA(IDR_TRAYMENU))) {
         POINT cursor = {};  // unknown while the secure desktop is up: no menu then
         HMENU popup = GetCursorPos(&cursor) ? GetSubMenu(menu, 0) : nullptr;
         if (popup) {
             CheckMenuItem(popup, 0, MF_BYPOSITION | (program.enabled ? MF_CHECKED : MF_UNCHECKED));
             CheckMenuItem(popup, ID_TRAY_MAP, MF_BYCOMMAND | (program.settings.showMap ? MF_CHECKED : MF_UNCHECKED));
             TrackPopupMenu(popup, TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, hwnd, nullptr);
-            DestroyMenu(popup);
         }
-        DestroyMenu(menu);
+        DestroyMenu(menu);  // the popup with it
     }
-    PostMessageA(trayIcon.hWnd, WM_NULL, 0, 0);
+    PostMessageA(hwnd, WM_NULL, 0, 0);
 }
 
 void ToggleEnabled(HWND hwnd) {

@@ -5,8 +5,6 @@
 
 const UINT kTrayCallbackMessage = WM_APP + 1;
 
-extern NOTIFYICONDATAA trayIcon;
-
 void SetTrayIcon(HWND hwnd, DWORD action);
 void RemoveTrayIcon();
 void ShowTrayMenu(HWND hwnd, WPARAM wParam, LPARAM lParam);

@@ -7,7 +7,7 @@
 #include "app/program.h"
 #include "app/shutdown.h"
 #include "app/tray.h"
-#include "pan/poll.h"
+#include "app/panning.h"
 #include "res/resource.h"
 #include "settings/exchange.h"
 
@@ -35,7 +35,7 @@ LRESULT HandleCommand(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         LaunchSettingsProgram(hwnd, program.settingsProgramPath, program.settings);
         return 0;
     case ID_TRAY_HOME:
-        MoveToStart(program.settings.startCell, program.windows);
+        GoHome();
         return 0;
     case ID_TRAY_ENABLE:
         ToggleEnabled(hwnd);

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,8 +29,9 @@ void ForEachField(std::string_view text, char delimiter, Field field) {
 }
 
 // Appends the fields of `text` to `fields`; nothing for an empty text or delimiter.
-void SplitText(std::string text, std::vector<std::string>& fields, std::string delimiter);
-// The next line, line feed included; -1 when the stream had nothing left.
-int32_t ReadLine(std::string& line, FILE* stream);
+void SplitText(std::string_view text, std::vector<std::string>& fields, std::string_view delimiter);
+// Takes the first line off `rest`: up to and including its line feed, or
+// all that is left.
+std::string_view TakeLine(std::string_view& rest);
 // Drops one `ch` from the end of `text`, if it ends with one.
-void DropTrailingChar(std::string& text, char ch);
+void DropTrailingChar(std::string_view& text, char ch);

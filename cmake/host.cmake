@@ -1,15 +1,12 @@
-# Linux: the product sources against the Win32 stand-in, and the tests.
+# Linux: the core, which needs no Win32, and its tests.
 option(VESKAL_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
 if(VESKAL_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
-add_subdirectory(winsim)
-
-add_library(veskal_core STATIC ${PRODUCT_SOURCES})
+add_library(veskal_core STATIC ${CORE_SOURCES} ${CONFIG_CORE_SOURCES})
 target_include_directories(veskal_core PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(veskal_core PUBLIC winsim)
 
 enable_testing()
 add_subdirectory(tests)

@@ -2,7 +2,7 @@
 # MSVC or cross-built with MinGW-w64.
 enable_language(RC)
 
-add_executable(veskal WIN32 ${PRODUCT_SOURCES} ${CMAKE_SOURCE_DIR}/res/veskal.rc)
+add_executable(veskal WIN32 ${CORE_SOURCES} ${SHELL_SOURCES} ${CMAKE_SOURCE_DIR}/app/main.cpp ${CMAKE_SOURCE_DIR}/res/veskal.rc)
 target_include_directories(veskal PRIVATE ${CMAKE_SOURCE_DIR})
 
 # The VERSIONINFO resource takes its numbers from the project version.
@@ -68,5 +68,9 @@ endforeach()
 # the 32-bit one (Wine runs both in one prefix where wine32 is installed).
 if(EXISTS ${CMAKE_SOURCE_DIR}/tests/e2e/CMakeLists.txt)
   add_subdirectory(tests/e2e)
+endif()
+# GoogleTest for what only a real Win32 shows, run under Wine (label "wine").
+if(EXISTS ${CMAKE_SOURCE_DIR}/tests/shell/CMakeLists.txt)
+  add_subdirectory(tests/shell)
 endif()
 include(cmake/package.cmake)

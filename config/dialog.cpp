@@ -21,6 +21,14 @@ HINSTANCE dialogInstance;
 // are never read back all at once.
 Settings shown;
 Source shownSource;
+KeyCapture capture;
+
+// Every key as Veskal reads it.
+KeysDown ReadKeys() {
+    KeysDown down;
+    for (int key = 1; key <= 254; ++key) down[key] = (GetAsyncKeyState(key) & 0x8000) != 0;
+    return down;
+}
 
 std::wstring LoadText(UINT id) {
     wchar_t buffer[256] = L"";
@@ -110,7 +118,7 @@ void ShowCaptureState(HWND dialog) {
 
 void EndCapture(HWND dialog) {
     if (!capture.active) return;
-    StopCapture();
+    capture.active = false;
     KillTimer(dialog, kCaptureTimer);
     ShowCaptureState(dialog);
 }
@@ -173,7 +181,7 @@ void ToggleCapture(HWND dialog) {
         EndCapture(dialog);
         return;
     }
-    StartCapture();
+    StartCapture(capture, ReadKeys());
     SetTimer(dialog, kCaptureTimer, kCapturePollMs, nullptr);
     ShowCaptureState(dialog);
 }
@@ -283,7 +291,7 @@ INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
         return TRUE;
     case WM_TIMER:
         if (wParam == kCaptureTimer) {
-            CapturePoll poll = PollCapture();
+            CapturePoll poll = PollCapture(capture, ReadKeys());
             if (poll == CapturePoll::waiting) return TRUE;
             if (poll == CapturePoll::recorded) shown.activationKeys = capture.pressed;
             KillTimer(dialog, kCaptureTimer);
@@ -339,4 +347,8 @@ bool HandleDialogKey(HWND dialog, const MSG& msg) {
         return true;
     }
     return false;
+}
+
+bool Capturing() {
+    return capture.active;
 }

@@ -13,3 +13,5 @@ HWND CreateSettingsDialog(HINSTANCE instance, const Settings& values, Source sou
 // For the message loop, before the dialog manager: true when the dialog
 // took the key itself.
 bool HandleDialogKey(HWND dialog, const MSG& msg);
+// A chord is being captured: its keys are for the capture alone.
+bool Capturing();

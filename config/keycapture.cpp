@@ -1,12 +1,8 @@
 #include "config/keycapture.h"
 
-#include <windows.h>
-
 #include <algorithm>
 
 #include "base/keys.h"
-
-KeyCapture capture;
 
 namespace {
 
@@ -36,25 +32,20 @@ bool IsChordKey(int key) {
 
 }  // namespace
 
-void StartCapture() {
+void StartCapture(KeyCapture& capture, const KeysDown& down) {
     capture.active = true;
     capture.pressed.clear();
     // Started with Alt+K, say, or with a key stuck down: each key held now
     // counts only once it has been let go, and does not hold up the end.
     capture.heldSinceStart.reset();
-    for (int key = 1; key <= 254; ++key)
-        if (IsKeyDown(key)) capture.heldSinceStart.set(key);
+    for (int key = 1; key <= 254; ++key) capture.heldSinceStart[key] = down[key];
 }
 
-void StopCapture() {
-    capture.active = false;
-}
-
-CapturePoll PollCapture() {
+CapturePoll PollCapture(KeyCapture& capture, const KeysDown& keys) {
     if (!capture.active) return CapturePoll::waiting;
     bool chordKeyDown = false;
     for (int key = 1; key <= 254; ++key) {
-        bool down = IsKeyDown(key);
+        bool down = keys[key];
         if (capture.heldSinceStart[key]) {
             if (!down) capture.heldSinceStart.reset(key);
             continue;

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "config/dialog.h"
-#include "config/keycapture.h"
 #include "config/values.h"
+#include "settings/files.h"
 
 namespace {
 
@@ -39,7 +39,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show) {
     InitCommonControlsEx(&controls);
 
     Source source = Source::defaults;
-    Settings values = StartingValues(commandLine ? commandLine : "", IniPath(instance), source);
+    std::string iniText;
+    bool iniRead = ReadText(IniPath(instance), iniText);
+    Settings values = StartingValues(commandLine ? commandLine : "", iniRead ? &iniText : nullptr, source);
     HWND dialog = CreateSettingsDialog(instance, values, source);
     if (!dialog) return 0;
     ShowWindow(dialog, show);
@@ -49,7 +51,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show) {
         if (HandleDialogKey(dialog, msg)) continue;
         // While a chord is captured its keys must not press buttons, close
         // the dialog (Enter) or open the system menu (Alt).
-        if (capture.active && IsKeyMessage(msg.message)) continue;
+        if (Capturing() && IsKeyMessage(msg.message)) continue;
         if (!IsDialogMessageW(dialog, &msg)) {
             TranslateMessage(&msg);
             DispatchMessageW(&msg);

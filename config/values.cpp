@@ -1,7 +1,6 @@
 #include "config/values.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "base/keys.h"
 #include "settings/settingsfile.h"
@@ -34,15 +33,13 @@ bool ReadBoxNumber(const std::wstring& text, int64_t& number) {
 
 }  // namespace
 
-Settings StartingValues(const std::string& commandLine, const std::string& iniPath, Source& source) {
+Settings StartingValues(const std::string& commandLine, const std::string* iniText, Source& source) {
     if (commandLine.find_first_not_of(" \t\n\v\f\r") != std::string::npos) {
         source = Source::veskal;
         return ParseSettingsArguments(commandLine);
     }
-    FILE* file = std::fopen(iniPath.c_str(), "rt");
-    source = file ? Source::file : Source::defaults;
-    if (file) std::fclose(file);
-    Settings values = LoadSettings(iniPath);
+    source = iniText ? Source::file : Source::defaults;
+    Settings values = iniText ? ParseSettingsFile(*iniText) : Settings();
     // Veskal takes any DCENTER byte but 0 as on; the settings text has 1 for it.
     values.doubleClickCenter = values.doubleClickCenter != 0 ? 1 : 0;
     return values;

@@ -13,9 +13,9 @@
 enum class Source { veskal, file, defaults };
 
 // Veskal starts the dialog with its settings on the command line. Started by
-// hand (a blank command line) it shows veskal.ini at `iniPath`, read by
-// Veskal's own reader; without the file, the defaults.
-Settings StartingValues(const std::string& commandLine, const std::string& iniPath, Source& source);
+// hand (a blank command line) it shows veskal.ini, whose text is `iniText`,
+// read by Veskal's own reader; without the file (null), the defaults.
+Settings StartingValues(const std::string& commandLine, const std::string* iniText, Source& source);
 
 // A size box as the user left it: the steps for the screens it says, held
 // within 1..100; the old steps while it still says the number it was given,

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/wrap32.h"
+#include "pan/plane.h"
 
 namespace {
 
@@ -21,26 +22,26 @@ int64_t FloorDiv(int64_t a, int64_t b) {
     return (a % b != 0 && a < 0) ? q - 1 : q;
 }
 
-RECT Fit(const Scale& s, int64_t left, int64_t top, int64_t right, int64_t bottom) {
+Rect32 Fit(const Scale& s, int64_t left, int64_t top, int64_t right, int64_t bottom) {
     int64_t x0 = std::clamp(FloorDiv((left - s.left) * s.pixelsWide, s.width), int64_t(0), s.pixelsWide - kMinMark);
     int64_t y0 = std::clamp(FloorDiv((top - s.top) * s.pixelsHigh, s.height), int64_t(0), s.pixelsHigh - kMinMark);
     int64_t x1 = std::clamp(FloorDiv((right - s.left) * s.pixelsWide, s.width), x0 + kMinMark, s.pixelsWide);
     int64_t y1 = std::clamp(FloorDiv((bottom - s.top) * s.pixelsHigh, s.height), y0 + kMinMark, s.pixelsHigh);
-    return {(LONG)x0, (LONG)y0, (LONG)x1, (LONG)y1};
+    return {(int32_t)x0, (int32_t)y0, (int32_t)x1, (int32_t)y1};
 }
 
-RECT Shifted(const Scale& s, const RECT& r, Point32 by) {
+Rect32 Shifted(const Scale& s, const Rect32& r, Point32 by) {
     return Fit(s, (int64_t)r.left - by.x, (int64_t)r.top - by.y, (int64_t)r.right - by.x, (int64_t)r.bottom - by.y);
 }
 
 }  // namespace
 
-void LayOutMap(const MapInput& in, const std::vector<RECT>& windows, MapPicture& picture) {
-    picture.place = picture.start = picture.view = RECT{};
+void LayOutMap(const MapInput& in, const std::vector<Rect32>& windows, MapPicture& picture) {
+    picture.place = picture.start = picture.view = Rect32{};
     picture.windows.clear();
     picture.columns = (int64_t)in.widthSteps + 1;
     picture.rows = (int64_t)in.heightSteps + 1;
-    const RECT& d = in.desktop;
+    const Rect32& d = in.desktop;
     Point32 half = HalfExtent(d, in.widthSteps, in.heightSteps);
     int64_t deskWide = (int64_t)d.right - d.left, deskHigh = (int64_t)d.bottom - d.top;
     Scale s = {(int64_t)d.left - half.x, (int64_t)d.top - half.y, deskWide + 2 * (int64_t)half.x,
@@ -55,9 +56,9 @@ void LayOutMap(const MapInput& in, const std::vector<RECT>& windows, MapPicture&
     else
         s.pixelsWide = std::max(kMinMark, s.width * s.pixelsHigh / s.height);
 
-    LONG right = Sub32(in.corner.right, (int32_t)kMargin), bottom = Sub32(in.corner.bottom, (int32_t)kMargin);
+    int32_t right = Sub32(in.corner.right, (int32_t)kMargin), bottom = Sub32(in.corner.bottom, (int32_t)kMargin);
     picture.place = {Sub32(right, (int32_t)s.pixelsWide), Sub32(bottom, (int32_t)s.pixelsHigh), right, bottom};
     picture.view = Shifted(s, d, in.offset);
     if ((uint32_t)in.startCell <= 8) picture.start = Shifted(s, d, StartCellOffset(in.startCell, half, {0, 0}));
-    for (const RECT& r : windows) picture.windows.push_back(Shifted(s, r, in.offset));
+    for (const Rect32& r : windows) picture.windows.push_back(Shifted(s, r, in.offset));
 }

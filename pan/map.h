@@ -12,29 +12,27 @@
 // pixels from the map's top left.
 #pragma once
 
-#include <windows.h>
-
 #include <cstdint>
 #include <vector>
 
-#include "pan/plane.h"
+#include "base/geometry.h"
 
 struct MapInput {
-    RECT desktop;  // the screen the plane is measured in
-    RECT corner;   // the map goes in its bottom right corner: the work area
+    Rect32 desktop;  // the screen the plane is measured in
+    Rect32 corner;   // the map goes in its bottom right corner: the work area
     int32_t widthSteps, heightSteps, startCell;
     Point32 offset;
 };
 
 struct MapPicture {
-    RECT place;  // on the screen; empty when the plane cannot be drawn
+    Rect32 place;  // on the screen; empty when the plane cannot be drawn
     int64_t columns, rows;  // the plane's cells, which divide the map evenly
-    RECT start;  // empty when the start cell places nowhere
-    RECT view;
-    std::vector<RECT> windows;  // in the order given
+    Rect32 start;  // empty when the start cell places nowhere
+    Rect32 view;
+    std::vector<Rect32> windows;  // in the order given
 };
 
 // Every rectangle is clipped to the map but keeps at least 2 x 2 pixels, so
 // a window off the plane shows as a sliver on the edge nearest to it.
 // `picture` is filled anew; its window list keeps its memory.
-void LayOutMap(const MapInput& in, const std::vector<RECT>& windows, MapPicture& picture);
+void LayOutMap(const MapInput& in, const std::vector<Rect32>& windows, MapPicture& picture);

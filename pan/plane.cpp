@@ -2,18 +2,19 @@
 
 #include "base/wrap32.h"
 
-PanState pan;
-
 namespace {
 
+bool WithinAxis(int32_t offset, int32_t halfExtent) {
+    return offset <= halfExtent && offset >= Neg32(halfExtent);
+}
+
 int32_t BoundedAxis(int32_t offset, int32_t delta, int32_t halfExtent) {
-    int32_t moved = Add32(offset, delta);
-    return (moved > halfExtent || moved < Neg32(halfExtent)) ? 0 : delta;
+    return WithinAxis(Add32(offset, delta), halfExtent) ? delta : 0;
 }
 
 }  // namespace
 
-Point32 HalfExtent(const RECT& desktop, int32_t widthSteps, int32_t heightSteps) {
+Point32 HalfExtent(const Rect32& desktop, int32_t widthSteps, int32_t heightSteps) {
     // Right and bottom, not width and height: the plane is measured from the
     // screen origin. The shift floors, as the arithmetic shift does.
     return {Mul32(desktop.right, widthSteps) >> 1, Mul32(desktop.bottom, heightSteps) >> 1};
@@ -30,10 +31,6 @@ Point32 BoundedStep(Point32 offset, Point32 step, Point32 halfExtent) {
     return {BoundedAxis(offset.x, step.x, halfExtent.x), BoundedAxis(offset.y, step.y, halfExtent.y)};
 }
 
-void UpdateHalfExtent(const RECT& desktop, const Settings& settings) {
-    pan.halfExtent = HalfExtent(desktop, settings.widthSteps, settings.heightSteps);
-}
-
-void PlaceAtStartCell(int32_t startCell) {
-    pan.offset = StartCellOffset(startCell, pan.halfExtent, pan.offset);
+bool OnThePlane(Point32 offset, Point32 halfExtent) {
+    return WithinAxis(offset.x, halfExtent.x) && WithinAxis(offset.y, halfExtent.y);
 }

@@ -1,16 +1,14 @@
 #include "settings/settingsfile.h"
 
 #include <cstdio>
-#include <cstring>
 
 #include "base/number.h"
 #include "base/text.h"
-#include "settings/savetext.h"
 
 namespace {
 
 // The first key that matches a line's first field decides.
-void ApplyLine(Settings& settings, const std::string& key, const std::string& value) {
+void ApplyLine(Settings& settings, std::string_view key, std::string_view value) {
     int32_t number = ParseNumber(value);
     if (key == "WIDTH")
         settings.widthSteps = StepsFromScreens(number);
@@ -36,22 +34,20 @@ void AppendLine(std::string& text, const char* key, int32_t value) {
 
 }  // namespace
 
-Settings LoadSettings(const std::string& path) {
+Settings ParseSettingsFile(std::string_view text) {
     Settings settings;
-    FILE* file = std::fopen(path.c_str(), "rt");
-    if (!file) return settings;
-    settings.activationKeys.clear();  // a file without ACTKEY lines means no chord
-    std::string line;
-    while (ReadLine(line, file) != -1) {
+    settings.activationKeys.clear();
+    std::vector<std::string> fields;
+    while (!text.empty()) {
+        std::string_view line = TakeLine(text);
         DropTrailingChar(line, '\n');
         DropTrailingChar(line, '\r');
         if (line.empty()) continue;
-        std::vector<std::string> fields;
+        fields.clear();
         SplitText(line, fields, "=");
         if (fields.size() < 2) continue;
         ApplyLine(settings, fields[0], fields[1]);
     }
-    std::fclose(file);
     return settings;
 }
 
@@ -66,8 +62,4 @@ std::string FormatSettingsFile(const Settings& settings) {
     // Only when off, so that a file of the defaults stays as earlier releases wrote it.
     if (!settings.showMap) AppendLine(text, "MAP", 0);
     return text;
-}
-
-void SaveSettings(const std::string& path, const Settings& settings) {
-    SaveText(path, FormatSettingsFile(settings));
 }

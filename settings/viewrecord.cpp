@@ -7,7 +7,6 @@
 
 #include "base/number.h"
 #include "base/text.h"
-#include "settings/savetext.h"
 
 std::string ViewRecordPath(const std::string& directory) {
     return directory + "veskal.view";
@@ -22,15 +21,10 @@ std::string FormatViewRecord(const ViewRecord& r) {
     return text;
 }
 
-// Only the exact text FormatViewRecord writes is a record.
-bool LoadViewRecord(const std::string& path, ViewRecord& record) {
-    FILE* file = std::fopen(path.c_str(), "rt");
-    if (!file) return false;
-    std::string line;
-    bool read = ReadLine(line, file) > 0;
-    std::fclose(file);
+bool ParseViewRecord(std::string_view text, ViewRecord& record) {
+    std::string_view line = TakeLine(text);
     std::vector<std::string> fields;
-    if (read) SplitText(line.substr(0, line.size() - 1), fields, " ");
+    SplitText(line.substr(0, line.empty() ? 0 : line.size() - 1), fields, " ");
     if (fields.size() != 14 || fields[0] != "VIEW") return false;
     int32_t n[12];
     for (int i = 0; i < 12; ++i) n[i] = ParseNumber(fields[i + 2]);
@@ -39,8 +33,4 @@ bool LoadViewRecord(const std::string& path, ViewRecord& record) {
     if (FormatViewRecord(r) != line) return false;
     record = r;
     return true;
-}
-
-void SaveViewRecord(const std::string& path, const ViewRecord& record) {
-    SaveText(path, FormatViewRecord(record));
 }

@@ -16,7 +16,7 @@ std::string Str(Point32 p) {
 TEST(PlaneTest, HalfExtent) {
     struct Case {
         const char* name;
-        RECT desktop;
+        Rect32 desktop;
         int32_t widthSteps, heightSteps;
         const char* expected;
     } cases[] = {

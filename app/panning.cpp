@@ -1,0 +1,112 @@
+#define OEMRESOURCE  // OCR_ system cursor ids
+#include "app/panning.h"
+
+#include "app/program.h"
+#include "app/rects.h"
+#include "base/keys.h"
+#include "res/resource.h"
+
+namespace {
+
+const UINT kMoveFlags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW;
+const UINT kParkFlags = SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW;
+
+bool IsKeyDown(int key) {
+    return (GetAsyncKeyState(key) & 0x8000) != 0;
+}
+
+// Each chord key and the button read once.
+PollInput ReadInput() {
+    PollInput in = {};
+    for (uint8_t code : program.chord.codes) in.down[code] = IsKeyDown(code);
+    in.down[kLeftButton] = IsKeyDown(kLeftButton);
+    POINT cursor = {};
+    in.cursorKnown = GetCursorPos(&cursor) != FALSE;
+    in.cursor = {cursor.x, cursor.y};
+    in.now = GetTickCount();
+    return in;
+}
+
+// A hidden window is not read further; one its owner destroys in the middle
+// of a pass has no class any more.
+BOOL CALLBACK ReadOne(HWND hwnd, LPARAM) {
+    WindowInfo w = {ToId(hwnd), IsWindowVisible(hwnd) != FALSE, false, {}, {}};
+    if (w.visible) {
+        w.minimized = ((DWORD)GetWindowLongA(hwnd, GWL_STYLE) & WS_MINIMIZE) != 0;
+        char className[1024];
+        RECT r = {};
+        if (GetClassNameA(hwnd, className, sizeof className) && GetWindowRect(hwnd, &r)) {
+            w.className = className;
+            w.rect = ToRect32(r);
+        }
+    }
+    program.windows.push_back(std::move(w));
+    return TRUE;
+}
+
+void ReadWindows() {
+    program.windows.clear();
+    EnumWindows(ReadOne, 0);
+}
+
+void Apply(const std::vector<Move>& moves) {
+    for (const Move& m : moves) SetWindowPos(reinterpret_cast<HWND>(m.id), nullptr, m.to.x, m.to.y, 0, 0, kMoveFlags);
+}
+
+void EnterPanMode() {
+    HCURSOR cursor = LoadCursorA(program.instance, MAKEINTRESOURCEA(IDC_MOVECURSOR));
+    // The system takes ownership of what it is given, so each gets a copy.
+    SetSystemCursor(CopyIcon(cursor), OCR_NORMAL);
+    SetSystemCursor(CopyIcon(cursor), OCR_IBEAM);
+}
+
+// The 1x1 window under the hot spot with capture, so clicks land on it
+// instead of the window below.
+void Park(Point32 cursor) {
+    SetWindowPos(program.mover, HWND_TOPMOST, cursor.x, cursor.y, 0, 0, kParkFlags);
+    SetCapture(program.mover);
+}
+
+void RestoreSystem() {
+    SystemParametersInfoA(SPI_SETCURSORS, 0, nullptr, 0);
+    ShowWindow(program.mover, SW_HIDE);
+    ReleaseCapture();
+}
+
+}  // namespace
+
+bool PanTick() {
+    PollInput in = ReadInput();
+    PanActions act = PollTick(program.pan, program.settings, program.chord, program.enabled, in);
+    if (act.enterPanMode) EnterPanMode();
+    if (act.leavePanMode) RestoreSystem();
+    if (act.park) Park(in.cursor);
+    if (act.shift) ShiftBy(act.step);
+    return act.keysDown;
+}
+
+void ShiftBy(Point32 step) {
+    ReadWindows();
+    PlanShift(step, program.windows, OwnWindows(), program.moves, program.placed);
+    Apply(program.moves);
+    ++program.passes;
+}
+
+void GoHome() {
+    ShiftBy(MoveHome(program.pan, program.settings.startCell));
+}
+
+void RecallWindows() {
+    ReadWindows();
+    Apply(PlanRecall(program.windows, OwnWindows(), program.desktopRect));
+}
+
+void ListPanned() {
+    ReadWindows();
+    PlanShift({0, 0}, program.windows, OwnWindows(), program.moves, program.placed);
+}
+
+void LeavePanMode() {
+    EndPanMode(program.pan);
+    RestoreSystem();
+}

@@ -1,0 +1,25 @@
+// Points and rectangles in screen pixels, as the core sees them: the shell
+// copies the system's POINT and RECT into these.
+#pragma once
+
+#include <cstdint>
+
+struct Point32 {
+    int32_t x;
+    int32_t y;
+};
+
+struct Rect32 {
+    int32_t left;
+    int32_t top;
+    int32_t right;
+    int32_t bottom;
+};
+
+inline bool operator==(Point32 a, Point32 b) {
+    return a.x == b.x && a.y == b.y;
+}
+
+inline bool operator==(const Rect32& a, const Rect32& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}

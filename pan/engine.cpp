@@ -1,0 +1,99 @@
+#include "pan/engine.h"
+
+#include "base/keys.h"
+#include "base/wrap32.h"
+#include "pan/plane.h"
+
+namespace {
+
+const uint32_t kDoubleClickMs = 300;
+
+// Follows the cursor since the last step, `speed` pixels per pixel. A step
+// whose axes were both dropped still makes a pass: the map redraws.
+void DragStep(PanState& state, int32_t speed, Point32 cursor, PanActions& out) {
+    Point32 step = {Mul32(Sub32(cursor.x, state.anchor.x), speed), Mul32(Sub32(cursor.y, state.anchor.y), speed)};
+    if (step.x == 0 && step.y == 0) return;
+    state.anchor = cursor;
+    step = BoundedStep(state.offset, step, state.halfExtent);
+    state.offset = {Add32(state.offset.x, step.x), Add32(state.offset.y, step.y)};
+    out.shift = true;
+    out.step = step;
+}
+
+// Two releases less than 300 ms apart go home.
+void EndDrag(PanState& state, const Settings& settings, uint32_t now, PanActions& out) {
+    state.buttonHeld = false;
+    state.dragActive = false;
+    if (now - state.lastReleaseTick < kDoubleClickMs && settings.doubleClickCenter != 0) {
+        out.shift = true;
+        out.step = MoveHome(state, settings.startCell);
+    }
+    state.lastReleaseTick = now;
+}
+
+}  // namespace
+
+ChordKeys MakeChord(const std::vector<int32_t>& keys) {
+    ChordKeys chord = {{}, keys.empty()};
+    std::bitset<256> listed;
+    for (int32_t key : keys) {
+        if (!IsKeyCode(key)) {
+            chord.never = true;
+        } else if (!listed[(size_t)key]) {
+            listed.set((size_t)key);
+            chord.codes.push_back((uint8_t)key);
+        }
+    }
+    return chord;
+}
+
+void EndPanMode(PanState& state) {
+    state.panMode = false;
+    state.buttonHeld = false;
+    state.dragActive = false;
+}
+
+PanActions PollTick(PanState& state, const Settings& settings, const ChordKeys& chord, bool enabled,
+                    const PollInput& in) {
+    PanActions out = {};
+    size_t down = 0;
+    for (uint8_t code : chord.codes) down += in.down[code];
+    out.keysDown = down != 0;
+    if (!chord.never && down == chord.codes.size()) {
+        if (enabled) {
+            out.enterPanMode = !state.panMode;
+            out.park = in.cursorKnown;
+            state.panMode = true;
+        }
+    } else if (state.panMode) {
+        EndPanMode(state);
+        out.leavePanMode = true;
+    }
+
+    if (in.down[kLeftButton]) {
+        if (!state.buttonHeld && state.panMode && in.cursorKnown) {
+            state.buttonHeld = true;
+            state.dragActive = true;
+            state.anchor = in.cursor;
+        }
+    } else if (state.buttonHeld) {
+        EndDrag(state, settings, in.now, out);
+        return out;
+    }
+    if (state.dragActive && in.cursorKnown) DragStep(state, settings.speed, in.cursor, out);
+    return out;
+}
+
+bool TakeSettings(PanState& state, const Settings& before, const Settings& next, const Rect32& desktop, bool startUp) {
+    bool resized = next.widthSteps != before.widthSteps || next.heightSteps != before.heightSteps;
+    state.halfExtent = HalfExtent(desktop, next.widthSteps, next.heightSteps);
+    if (!startUp && !resized) return false;
+    MoveHome(state, next.startCell);  // the windows stay where they are: the recall puts them on screen
+    return !startUp;
+}
+
+Point32 MoveHome(PanState& state, int32_t startCell) {
+    Point32 from = state.offset;
+    state.offset = StartCellOffset(startCell, state.halfExtent, state.offset);
+    return {Sub32(state.offset.x, from.x), Sub32(state.offset.y, from.y)};
+}

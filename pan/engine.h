@@ -1,0 +1,61 @@
+// The panning engine: pan mode while the chord is held, drags with the left
+// button, the double click that goes home. One tick takes what the shell
+// read of the keys, the button, the cursor and the clock, and answers with
+// the engine's new state and what the shell is to do.
+#pragma once
+
+#include <bitset>
+#include <cstdint>
+#include <vector>
+
+#include "base/geometry.h"
+#include "base/settings.h"
+
+// The chord as a tick reads it: each key code once, however long the list
+// and however often a code repeats in it.
+struct ChordKeys {
+    std::vector<uint8_t> codes;  // each code of the list once, in the order first listed
+    bool never;  // empty, or a code outside 1..254, which never reads as down
+};
+
+ChordKeys MakeChord(const std::vector<int32_t>& keys);
+
+struct PanState {
+    Point32 offset;      // the view's displacement from the centre cell
+    Point32 halfExtent;  // largest |offset| allowed per axis
+    Point32 anchor;      // cursor at the previous drag step
+    bool panMode;
+    bool buttonHeld;
+    bool dragActive;
+    uint32_t lastReleaseTick;
+};
+
+// What the shell read for one tick.
+struct PollInput {
+    std::bitset<256> down;  // the chord's keys and the left button, by virtual-key code
+    bool cursorKnown;       // false while the secure desktop is up
+    Point32 cursor;
+    uint32_t now;           // milliseconds, wrapping
+};
+
+// What the shell is to do after a tick, in this order.
+struct PanActions {
+    bool enterPanMode;  // the move cursor in place of the arrow and the I-beam
+    bool leavePanMode;  // cursors restored, the MoverWindow hidden, the capture released
+    bool park;          // the MoverWindow topmost under the cursor, with the capture
+    bool shift;         // a pass moving every window by `step`
+    Point32 step;
+    bool keysDown;      // a chord key is down: the next tick should come soon
+};
+
+// One look at the keys and the mouse; pans only while `enabled`.
+PanActions PollTick(PanState& state, const Settings& settings, const ChordKeys& chord, bool enabled,
+                    const PollInput& in);
+// Settings taking effect: the plane measured anew on `desktop`. At start-up,
+// and when the plane's size changed, the view goes to the start cell; true
+// when the windows are then to be recalled (a change while running).
+bool TakeSettings(PanState& state, const Settings& before, const Settings& next, const Rect32& desktop, bool startUp);
+// Back to the start cell: the step every window is to move by.
+Point32 MoveHome(PanState& state, int32_t startCell);
+// Pan mode and any drag ended, as when the chord is let go.
+void EndPanMode(PanState& state);

@@ -1,0 +1,16 @@
+#include "pan/wait.h"
+
+namespace {
+
+const uint32_t kTickMs = 10;         // the rhythm while keys are down or in pan mode
+const uint32_t kKeysSettleMs = 100;  // after a key, the rhythm lasts this long
+const uint32_t kSafetyTickMs = 1000;
+
+}  // namespace
+
+LoopWait NextWait(const LoopClock& c) {
+    if (!c.keyboardWakes || c.panMode) return {kTickMs, false};
+    if (c.keyInput) return {0, false};
+    bool soon = c.keysDown || c.sinceKeyInput < kKeysSettleMs;
+    return {soon ? kTickMs : kSafetyTickMs, true};
+}

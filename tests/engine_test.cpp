@@ -1,0 +1,137 @@
+// The panning engine tick by tick: pan mode, drags, the double click, and
+// the main loop's wait. Each row is what the user does; the outcome is what
+// the user sees of each tick (E: the move cursor, P: the MoverWindow parked,
+// L: cursors restored and the window gone, S: the windows moved) and where
+// the view ends up.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+#include <vector>
+
+#include "base/keys.h"
+#include "pan/engine.h"
+#include "pan/wait.h"
+
+namespace {
+
+struct Tick {
+    std::vector<int> down;  // codes down, the left button included
+    Point32 cursor;         // {INT_MIN, 0}: unknown
+    uint32_t now;
+};
+
+const int S = 16, C = 17, L = kLeftButton;
+const uint32_t T = 5000000;  // a clock long past boot
+
+struct Row {
+    const char* name;
+    std::vector<Tick> ticks;
+    const char* seen;  // a group per tick
+    Point32 offset;
+    std::vector<int32_t> chord = {S, C};
+    int32_t speed = 1;
+    int8_t doubleClick = 1;
+    bool enabled = true;
+};
+
+std::string Play(const Row& row, PanState& state) {
+    Settings settings;
+    settings.speed = row.speed;
+    settings.doubleClickCenter = row.doubleClick;
+    state = {};
+    state.halfExtent = {1024, 768};
+    ChordKeys chord = MakeChord(row.chord);
+    std::string seen;
+    for (const Tick& t : row.ticks) {
+        if (&t != &row.ticks[0]) seen += "|";
+        PollInput in = {{}, t.cursor.x != INT_MIN, t.cursor, t.now};
+        for (int code : t.down) in.down.set((size_t)code);
+        PanActions a = PollTick(state, settings, chord, row.enabled, in);
+        seen += std::string(a.enterPanMode ? "E" : "") + (a.park ? "P" : "") + (a.leavePanMode ? "L" : "");
+        if (a.keysDown) seen += "k";
+        if (a.shift) seen += "S" + std::to_string(a.step.x) + "," + std::to_string(a.step.y);
+    }
+    return seen;
+}
+
+const Point32 kNowhere = {INT_MIN, 0};
+
+const Row kRows[] = {
+    {"chord, press, drag, release", {{{S, C}, {500, 400}, T}, {{S, C, L}, {500, 400}, T}, {{S, C, L}, {520, 410}, T},
+     {{S, C}, {520, 410}, T + 400}, {{}, {520, 410}, T + 500}}, "EPk|Pk|PkS20,10|Pk|L", {20, 10}},
+    {"Shift alone", {{{S}, {500, 400}, T}, {{S, L}, {520, 410}, T}}, "k|k", {0, 0}},
+    {"two of three keys", {{{S, C}, {500, 400}, T}}, "k", {0, 0}, {S, C, 18}},
+    {"a key listed twice", {{{S}, {500, 400}, T}}, "EPk", {0, 0}, {S, S}},
+    {"key code 0 never reads as down", {{{S, 0}, {500, 400}, T}}, "k", {0, 0}, {S, 0}},
+    {"256 + Shift is no Shift", {{{C, S}, {500, 400}, T}}, "k", {0, 0}, {C, 256 + S}},
+    {"empty chord", {{{S, C}, {500, 400}, T}}, "", {0, 0}, {}},
+    {"a chord of the right button", {{{2}, {500, 400}, T}}, "EPk", {0, 0}, {2}},
+    {"panning off", {{{S, C}, {500, 400}, T}, {{S, C, L}, {520, 410}, T}}, "k|k", {0, 0}, {S, C}, 1, 1, false},
+    {"button down before the chord starts the drag on entry",
+     {{{L}, {500, 400}, T}, {{S, C, L}, {500, 400}, T}, {{S, C, L}, {510, 400}, T}}, "|EPk|PkS10,0", {10, 0}},
+    {"secure desktop: no park, no anchor, no step",
+     {{{S, C}, kNowhere, T}, {{S, C, L}, kNowhere, T}, {{S, C, L}, {510, 400}, T}}, "Ek|k|Pk", {0, 0}},
+    {"chord let go mid-drag ends the drag", {{{S, C, L}, {500, 400}, T}, {{L}, {510, 400}, T},
+     {{S, C, L}, {530, 400}, T}}, "EPk|L|EPk", {0, 0}},
+    {"speed 2, bounded: x would leave the plane", {{{S, C, L}, {0, 0}, T}, {{S, C, L}, {600, 5}, T}},
+     "EPk|PkS0,10", {0, 10}, {S, C}, 2},
+    {"speed 0 freezes", {{{S, C, L}, {0, 0}, T}, {{S, C, L}, {50, 50}, T}}, "EPk|Pk", {0, 0}, {S, C}, 0},
+    {"INT_MAX times 2 wraps to -2", {{{S, C, L}, {0, 0}, T}, {{S, C, L}, {2, -2}, T}}, "EPk|PkS-2,2", {-2, 2},
+     {S, C}, INT_MAX},
+    {"landing on the edge is allowed", {{{S, C, L}, {0, 0}, T}, {{S, C, L}, {1024, -768}, T}},
+     "EPk|PkS1024,-768", {1024, -768}},
+    {"double click within 300 ms goes home", {{{S, C, L}, {0, 0}, T}, {{S, C, L}, {30, 20}, T},
+     {{S, C}, {30, 20}, T}, {{S, C, L}, {30, 20}, T + 100}, {{S, C}, {30, 20}, T + 299}},
+     "EPk|PkS30,20|Pk|Pk|PkS-30,-20", {0, 0}},
+    {"300 ms apart is no double click", {{{S, C, L}, {0, 0}, T}, {{S, C}, {0, 0}, T}, {{S, C, L}, {0, 0}, T},
+     {{S, C}, {0, 0}, T + 300}}, "EPk|Pk|Pk|Pk", {0, 0}},
+    {"the clock wraps between the releases", {{{S, C, L}, {0, 0}, UINT32_MAX - 50}, {{S, C}, {0, 0}, UINT32_MAX - 50},
+     {{S, C, L}, {0, 0}, 10}, {{S, C}, {0, 0}, 100}}, "EPk|Pk|Pk|PkS0,0", {0, 0}},
+    {"DCENTER 2 is on as well", {{{S, C, L}, {0, 0}, T}, {{S, C}, {0, 0}, T}, {{S, C, L}, {0, 0}, T},
+     {{S, C}, {0, 0}, T + 1}}, "EPk|Pk|Pk|PkS0,0", {0, 0}, {S, C}, 1, 2},
+    {"DCENTER 0: no double click", {{{S, C, L}, {0, 0}, T}, {{S, C}, {0, 0}, T}, {{S, C, L}, {0, 0}, T},
+     {{S, C}, {0, 0}, T + 1}}, "EPk|Pk|Pk|Pk", {0, 0}, {S, C}, 1, 0},
+};
+
+TEST(Engine, Ticks) {
+    for (const Row& row : kRows) {
+        PanState state;
+        EXPECT_EQ(Play(row, state), row.seen) << row.name;
+        EXPECT_TRUE(state.offset == row.offset) << row.name << ": offset " << state.offset.x << "," << state.offset.y;
+    }
+}
+
+TEST(Engine, MoveHomeFromAnywhere) {
+    PanState state = {};
+    state.halfExtent = {1024, 768};
+    state.offset = {300, -200};
+    Point32 step = MoveHome(state, 0);
+    EXPECT_TRUE(step == (Point32{724, 968}) && state.offset == (Point32{1024, 768})) << step.x << "," << step.y;
+    step = MoveHome(state, 9);  // no cell: nothing moves
+    EXPECT_TRUE(step == (Point32{0, 0}) && state.offset == (Point32{1024, 768}));
+}
+
+TEST(Engine, LoopWait) {
+    const struct {
+        const char* name;
+        LoopClock clock;
+        uint32_t ms;
+        bool messagesWake;
+    } kRows[] = {
+        {"idle: the safety tick", {true, false, false, false, 5000}, 1000, true},
+        {"a key came in: look now", {true, false, true, false, 0}, 0, false},
+        {"a chord key down", {true, false, false, true, 5000}, 10, true},
+        {"99 ms after a key", {true, false, false, false, 99}, 10, true},
+        {"100 ms after a key", {true, false, false, false, 100}, 1000, true},
+        {"pan mode", {true, true, true, true, 0}, 10, false},
+        {"no raw input", {false, false, false, false, 5000}, 10, false},
+    };
+    for (const auto& row : kRows) {
+        LoopWait wait = NextWait(row.clock);
+        EXPECT_TRUE(wait.ms == row.ms && wait.messagesWake == row.messagesWake)
+            << row.name << ": " << wait.ms << " ms, messages wake " << wait.messagesWake;
+    }
+}
+
+}  // namespace
