@@ -44,13 +44,6 @@ if(OBJDUMP_TOOL)
     COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${OBJDUMP_TOOL} -DEXES=${CHECKED_EXES}
             -P ${CMAKE_SOURCE_DIR}/cmake/check_imports.cmake)
 endif()
-find_program(PYTHON3_TOOL NAMES python3)
-if(PYTHON3_TOOL)
-  add_test(NAME exe_resources
-    COMMAND ${PYTHON3_TOOL} ${CMAKE_SOURCE_DIR}/tests/resources/check_exe_resources.py
-            $<TARGET_FILE:veskal> ${CMAKE_SOURCE_DIR}/res
-            ${VESKAL_VERSION_MAJOR}.${VESKAL_VERSION_MINOR}.${VESKAL_VERSION_PATCH})
-endif()
 # The stand-in desktop shell that Veskal needs under Wine (tools/run.sh, the
 # Wine benchmark and the end-to-end suite start it), and the reference
 # programs and observer of the Wine benchmark, tools/bench/wine.sh.
@@ -64,13 +57,9 @@ foreach(exe desktop_shell bench_idle bench_probe)
     target_link_options(${exe} PRIVATE -static -static-libgcc -static-libstdc++)
   endif()
 endforeach()
-# The end-to-end suite runs whole on the 64-bit build and its core rows on
-# the 32-bit one (Wine runs both in one prefix where wine32 is installed).
-if(EXISTS ${CMAKE_SOURCE_DIR}/tests/e2e/CMakeLists.txt)
-  add_subdirectory(tests/e2e)
-endif()
-# GoogleTest for what only a real Win32 shows, run under Wine (label "wine").
-if(EXISTS ${CMAKE_SOURCE_DIR}/tests/shell/CMakeLists.txt)
-  add_subdirectory(tests/shell)
+# What only a real Win32 shows, under Wine: whole on the 64-bit build, its
+# core rows on the 32-bit one (Wine runs both in one prefix where wine32 is installed).
+if(EXISTS ${CMAKE_SOURCE_DIR}/tests/wine/CMakeLists.txt)
+  add_subdirectory(tests/wine)
 endif()
 include(cmake/package.cmake)

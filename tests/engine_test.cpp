@@ -79,6 +79,8 @@ const Row kRows[] = {
     {"speed 0 freezes", {{{S, C, L}, {0, 0}, T}, {{S, C, L}, {50, 50}, T}}, "EPk|Pk", {0, 0}, {S, C}, 0},
     {"INT_MAX times 2 wraps to -2", {{{S, C, L}, {0, 0}, T}, {{S, C, L}, {2, -2}, T}}, "EPk|PkS-2,2", {-2, 2},
      {S, C}, INT_MAX},
+    {"past the left and top edges: both dropped", {{{S, C, L}, {0, 0}, T}, {{S, C, L}, {-1025, -769}, T}},
+     "EPk|PkS0,0", {0, 0}},
     {"landing on the edge is allowed", {{{S, C, L}, {0, 0}, T}, {{S, C, L}, {1024, -768}, T}},
      "EPk|PkS1024,-768", {1024, -768}},
     {"double click within 300 ms goes home", {{{S, C, L}, {0, 0}, T}, {{S, C, L}, {30, 20}, T},
@@ -102,14 +104,38 @@ TEST(Engine, Ticks) {
     }
 }
 
-TEST(Engine, MoveHomeFromAnywhere) {
-    PanState state = {};
-    state.halfExtent = {1024, 768};
-    state.offset = {300, -200};
-    Point32 step = MoveHome(state, 0);
-    EXPECT_TRUE(step == (Point32{724, 968}) && state.offset == (Point32{1024, 768})) << step.x << "," << step.y;
-    step = MoveHome(state, 9);  // no cell: nothing moves
-    EXPECT_TRUE(step == (Point32{0, 0}) && state.offset == (Point32{1024, 768}));
+// The plane measured at start-up and the view placed at the start cell,
+// from (7,-7); "half extent | offset".
+TEST(Engine, PlaneAndStartCells) {
+    const struct {
+        const char* name;
+        Rect32 desktop;
+        int32_t widthSteps, heightSteps, startCell;
+        const char* expected;
+    } kRows[] = {
+        {"3x3 at the centre", {0, 0, 1024, 768}, 2, 2, 4, "1024,768 | 0,0"},
+        {"right and bottom, not width", {100, 50, 1024, 768}, 2, 2, 0, "1024,768 | 1024,768"},
+        {"top middle", {0, 0, 1024, 768}, 2, 2, 1, "1024,768 | 0,768"},
+        {"axes apart, top right", {0, 0, 1024, 768}, 4, 1, 2, "2048,384 | -2048,384"},
+        {"one screen", {0, 0, 1024, 768}, 0, 0, 8, "0,0 | 0,0"},
+        {"odd halves floor, bottom left", {0, 0, 1023, 767}, 1, 1, 6, "511,383 | 511,-383"},
+        {"negative floors down", {0, 0, 1023, 767}, -1, -1, 8, "-512,-384 | 512,384"},
+        {"wraps at 32 bits, left", {0, 0, INT_MAX, 768}, 4, 2, 3, "-2,768 | -2,0"},
+        {"right", {0, 0, 1024, 768}, 2, 2, 5, "1024,768 | -1024,0"},
+        {"bottom middle", {0, 0, 1024, 768}, 2, 2, 7, "1024,768 | 0,-768"},
+        {"cell 9 places nowhere", {0, 0, 1024, 768}, 2, 2, 9, "1024,768 | 7,-7"},
+        {"nor does cell -1", {0, 0, 1024, 768}, 2, 2, -1, "1024,768 | 7,-7"},
+    };
+    for (const auto& row : kRows) {
+        PanState pan = {};
+        pan.offset = {7, -7};
+        Settings next;
+        next.widthSteps = row.widthSteps, next.heightSteps = row.heightSteps, next.startCell = row.startCell;
+        EXPECT_FALSE(TakeSettings(pan, Settings(), next, row.desktop, true)) << row.name << ": no recall at start-up";
+        std::string seen = std::to_string(pan.halfExtent.x) + "," + std::to_string(pan.halfExtent.y) + " | " +
+                           std::to_string(pan.offset.x) + "," + std::to_string(pan.offset.y);
+        EXPECT_EQ(seen, row.expected) << row.name;
+    }
 }
 
 TEST(Engine, LoopWait) {

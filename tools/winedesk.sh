@@ -1,6 +1,6 @@
 # shellcheck shell=bash
 # The private X display and Wine prefix of tools/run.sh, tools/bench/wine.sh
-# and tests/e2e/run_e2e.sh. Sourced, with the name its messages start with:
+# and tests/wine/run.sh. Sourced, with the name its messages start with:
 # `. tools/winedesk.sh NAME`. Shell options, traps and the message for a
 # function that returns 1 are the caller's; its EXIT trap ends the processes
 # it started itself, then calls winedesk_stop.

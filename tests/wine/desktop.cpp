@@ -1,12 +1,15 @@
-// End-to-end driver, run under Wine by run_e2e.sh: e2e_driver.exe BIN_DIR WORK_DIR.
-// One line per scenario, then "e2e: N passed, M failed".
-#include "tests/e2e/driver.h"
+// The Wine suite's toolkit and its main: wine_tests.exe [GTEST FLAGS] BIN_DIR
+// WORK_DIR, or wine_tests.exe --churn for the window churn of a drag row.
+#include "tests/wine/desktop.h"
+
+#include <gtest/gtest.h>
 
 #include <cstdarg>
 #include <cstdio>
 #include <deque>
 #include <fstream>
 #include <iterator>
+#include <stdexcept>
 #include <vector>
 
 std::string binDir, workDir;
@@ -53,7 +56,7 @@ void Check(bool ok, const char* format, ...) {
     va_start(args, format);
     std::vsnprintf(buffer, sizeof buffer, format, args);
     va_end(args);
-    throw Failure{buffer};
+    throw std::runtime_error(buffer);
 }
 
 bool WaitFor(const std::function<bool()>& done, int timeoutMs) {
@@ -196,43 +199,21 @@ int Churn() {
 
 }  // namespace
 
+void ReleaseInput() {
+    Xdo("mouseup 1");
+    Xdo(kShiftCtrl + "up shift+ctrl");
+}
+
 int main(int argc, char** argv) {
     if (argc == 2 && std::string(argv[1]) == "--churn") return Churn();
-    if (argc != 3 && argc != 4) return 2;
+    testing::InitGoogleTest(&argc, argv);
+    if (argc != 3) return 2;
     binDir = argv[1], workDir = argv[2];
-    bool coreOnly = argc == 4 && std::string(argv[3]) == "core";
-    std::string setUp;
-    try {
-        SetUpDesktop();
-    } catch (const Failure& f) {
-        setUp = "no desktop: " + f.what;
-    }
-    int passed = 0, failed = 0;
-    for (const Scenario& scenario : kScenarios) {
-        if (coreOnly && !scenario.core) continue;
-        DWORD start = GetTickCount();
-        std::string failure = setUp;
-        try {
-            if (failure.empty()) scenario.run();
-        } catch (const Failure& f) {
-            failure = f.what;
-            try {  // for the next scenario
-                Xdo("mouseup 1");
-                Xdo(kShiftCtrl + "up shift+ctrl");
-            } catch (const Failure&) {
-            }
-        }
-        if (!failure.empty()) std::printf("    FAIL: %s\n", failure.c_str());
-        std::printf("%s %s (%.1f s)\n", failure.empty() ? "PASS" : "FAIL", scenario.label,
-                    (GetTickCount() - start) / 1000.0);
-        std::fflush(stdout);
-        ++(failure.empty() ? passed : failed);
-    }
+    int failed = RUN_ALL_TESTS();
     // A quit message first: a terminated notepad can live on under Wine 8,
     // and with it the whole prefix.
     for (Child& child : children) PostThreadMessageA(child.thread, WM_QUIT, 0, 0);
     for (Child& child : children)
         if (WaitForSingleObject(child.process, 5000) != WAIT_OBJECT_0) TerminateProcess(child.process, 1);
-    std::printf("e2e: %d passed, %d failed\n", passed, failed);
-    return failed ? 1 : 0;
+    return failed;
 }

@@ -1,4 +1,6 @@
-// The end-to-end driver's toolkit (driver.cpp) and its scenarios (scenarios.cpp).
+// The Wine suite's toolkit: the real exes started and watched, X input, and
+// a wait for outcomes (a pass over all windows can stall for seconds under
+// Wine when windows cross the screen edge).
 #pragma once
 
 #include <windows.h>
@@ -6,17 +8,13 @@
 #include <functional>
 #include <string>
 
-// Outcomes are awaited: a pass over all windows can stall for seconds under
-// Wine when windows cross the screen edge.
 const int kDeadlineMs = 20000;
 
-struct Failure {  // thrown by a failed check, ends the scenario
-    std::string what;
-};
+// Throws, and so fails the test, with the message unless `ok`.
 void Check(bool ok, const char* format, ...);
 bool WaitFor(const std::function<bool()>& done, int timeoutMs = kDeadlineMs);
 
-extern std::string binDir;   // veskal.exe, config.exe, desktop_shell.exe, e2e_driver.exe
+extern std::string binDir;   // veskal.exe, config.exe, desktop_shell.exe, wine_tests.exe
 extern std::string workDir;  // this run's directory, on drive Z:
 
 std::string ReadBytes(const std::string& path);
@@ -24,7 +22,7 @@ void WriteBytes(const std::string& path, const std::string& bytes);
 bool FileExists(const std::string& path);
 std::string Printable(const std::string& bytes);  // control bytes escaped
 
-struct Child {  // ended when the driver ends
+struct Child {  // ended when the tests end
     HANDLE process = nullptr;
     DWORD pid = 0, thread = 0;
 };
@@ -39,15 +37,8 @@ void XdoWait(const std::string& started);
 void PointerTo(int x, int y);
 void Keys(bool down);  // Shift+Ctrl
 void Button(bool down);
+void ReleaseInput();  // after a failed row: nothing held for the next
 
 HWND AwaitWindow(DWORD pid, const char* className, const char* title);  // title null: any title
 POINT TopLeft(HWND hwnd);
 void MoveTo(HWND hwnd, POINT to);
-
-struct Scenario {
-    const char* label;
-    void (*run)();
-    bool core;  // also run for the 32-bit build
-};
-extern const Scenario kScenarios[13];
-void SetUpDesktop();  // the stand-in shell, its windows and Wine's notepad
