@@ -1,14 +1,18 @@
 #include "pan/passes.h"
 
+#include <string_view>
+
 #include "base/wrap32.h"
 
 namespace {
 
 const int32_t kRecallMargin = 64;
 
-// The taskbar, the start menu's host and the old quick-launch bar.
-bool IsShellBar(const std::string& className) {
-    return className == "Shell_TrayWnd" || className == "DV2ControlHost" || className == "BaseBar";
+// The taskbar, the start menu's host and the old quick-launch bar. Views:
+// the lengths are compared first, and few class names share them.
+bool IsShellBar(std::string_view className) {
+    using namespace std::string_view_literals;
+    return className == "Shell_TrayWnd"sv || className == "DV2ControlHost"sv || className == "BaseBar"sv;
 }
 
 Point32 Recalled(const Rect32& r, const Rect32& desk) {

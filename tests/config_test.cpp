@@ -11,16 +11,22 @@
 
 namespace {
 
-// What comes in, what the user does to the width box and the speed slider
-// (nullptr and 0: left alone), what OK sends.
-TEST(DialogValues, WhatOkSends) {
-    const struct {
-        const char* name;
-        const char* given;
-        const wchar_t* widthBox;
-        int32_t slider;
-        const char* sent;
-    } kRows[] = {
+// What the dialog shows first and from where; then what the user does to the width box and the speed slider
+// (nullptr and 0: left alone), and what OK sends.
+TEST(DialogValues, StartingValuesAndWhatOkSends) {
+    const struct { const char *name, *args, *ini /* nullptr: no file */, *shown; Source source; } kStarts[] = {
+        {"by hand, no file: the defaults", "", nullptr, "2 2 1 4 1 16 17", Source::defaults},
+        {"by hand: the file as Veskal reads it", "", "WIDTH=500\nPOS0=9\nSPEED=25\nDCENTER=200\n"
+         "ACTKEY=0\nACTKEY=16\nACTKEY=16\n", "499 2 1 9 25 0 16 16", Source::file},
+        {"blanks are no arguments", " \t\r\n", "HEIGHT=4\nDCENTER=256\n", "2 3 0 4 1", Source::file},
+        {"from Veskal the file is not read", "3 1 0 4 1 16 17", "WIDTH=9\n", "3 1 0 4 1 16 17", Source::veskal}};
+    for (const auto& row : kStarts) {
+        std::string ini = row.ini ? row.ini : "";
+        Source from = Source::veskal;
+        EXPECT_EQ(FormatSettingsText(StartingValues(row.args, row.ini ? &ini : nullptr, from)), row.shown) << row.name;
+        EXPECT_EQ((int)from, (int)row.source) << row.name << " (0 Veskal, 1 file, 2 defaults)";
+    }
+    const struct { const char *name, *given; const wchar_t* widthBox; int32_t slider; const char* sent; } kRows[] = {
         {"nothing touched", "499 -1 1 9 25 0 16 16 255", nullptr, 0, "499 -1 1 9 25 0 16 16 255"},
         {"only the speed moved", "499 -1 1 9 25 0 16 16 255", nullptr, 3, "499 -1 1 9 3 0 16 16 255"},
         {"slider left where 25 shows", "2 2 1 4 25", nullptr, 10, "2 2 1 4 25"},
@@ -32,10 +38,8 @@ TEST(DialogValues, WhatOkSends) {
         {"typed 500: held at 100", "2 2 1 4 1", L"500", 0, "99 2 1 4 1"},
         {"typed 0: held at 1", "2 2 1 4 1", L"0", 0, "0 2 1 4 1"},
         {"typed past 32 bits", "2 2 1 4 1", L"99999999999", 0, "99 2 1 4 1"},
-        {"box emptied", "7 2 1 4 1", L"", 0, "7 2 1 4 1"},
-        {"not a number", "7 2 1 4 1", L"1x", 0, "7 2 1 4 1"},
-        {"a lone minus", "7 2 1 4 1", L"-", 0, "7 2 1 4 1"},
-    };
+        {"box emptied", "7 2 1 4 1", L"", 0, "7 2 1 4 1"}, {"not a number", "7 2 1 4 1", L"1x", 0, "7 2 1 4 1"},
+        {"a lone minus", "7 2 1 4 1", L"-", 0, "7 2 1 4 1"}};
     for (const auto& row : kRows) {
         Settings values = ParseSettingsArguments(row.given);
         if (row.widthBox) values.widthSteps = StepsFromBox(row.widthBox, values.widthSteps);
@@ -44,57 +48,23 @@ TEST(DialogValues, WhatOkSends) {
     }
 }
 
-TEST(DialogValues, StartingValues) {
-    const struct {
-        const char* name;
-        const char* commandLine;
-        const char* ini;  // nullptr: no file
-        const char* shown;
-        Source source;
-    } kRows[] = {
-        {"by hand, no file: the defaults", "", nullptr, "2 2 1 4 1 16 17", Source::defaults},
-        {"by hand: the file as Veskal reads it", "",
-         "WIDTH=500\nPOS0=9\nSPEED=25\nDCENTER=200\nACTKEY=0\nACTKEY=16\nACTKEY=16\n", "499 2 1 9 25 0 16 16",
-         Source::file},
-        {"blanks are no arguments", " \t\r\n", "HEIGHT=4\nDCENTER=256\n", "2 3 0 4 1", Source::file},
-        {"from Veskal the file is not read", "3 1 0 4 1 16 17", "WIDTH=9\n", "3 1 0 4 1 16 17", Source::veskal},
-    };
-    for (const auto& row : kRows) {
-        std::string ini = row.ini ? row.ini : "";
-        Source source = Source::veskal;
-        EXPECT_EQ(FormatSettingsText(StartingValues(row.commandLine, row.ini ? &ini : nullptr, source)), row.shown)
-            << row.name;
-        EXPECT_EQ((int)source, (int)row.source) << row.name << " (0 Veskal, 1 file, 2 defaults)";
-    }
-}
-
 TEST(DialogValues, GridMovesAndUnseenKeys) {
-    const struct {
-        const char* name;
-        int cell, rows, columns, to;
-    } kMoves[] = {
+    const struct { const char* name; int cell, rows, columns, to; } kMoves[] = {
         {"Down from 左上 to 左", 0, 1, 0, 3},         {"Up from 右下 to 右", 8, -1, 0, 5},
         {"Left stays at the row's start", 3, 0, -1, 3}, {"Right stays at the row's end", 5, 0, 1, 5},
-        {"Down stays on the bottom row", 7, 1, 0, 7},  {"Up stays on the top row", 1, -1, 0, 1},
-    };
+        {"Down stays on the bottom row", 7, 1, 0, 7},  {"Up stays on the top row", 1, -1, 0, 1}};
     for (const auto& row : kMoves) EXPECT_EQ(MoveInGrid(row.cell, row.rows, row.columns), row.to) << row.name;
-    const struct {
-        std::vector<int32_t> keys;
-        bool warned;
-    } kChords[] = {{{}, false}, {{1, 16, 254}, false}, {{16, 0}, true}, {{255, 16}, true}, {{-17}, true}};
+    const struct { std::vector<int32_t> keys; bool warned; } kChords[] = {
+        {{}, false}, {{1, 16, 254}, false}, {{16, 0}, true}, {{255, 16}, true}, {{-17}, true}};
     for (const auto& row : kChords) EXPECT_EQ(HasUnseenKey(row.keys), row.warned) << testing::PrintToString(row.keys);
 }
 
-// The keys held at the start, then the keys held at each later look; the
-// capture ends at the last look or not at all.
+// The keys held at the start, then at each later look; the capture ends at the last look or not at all.
 TEST(KeyCapture, Table) {
     const CapturePoll kWaiting = CapturePoll::waiting, kRecorded = CapturePoll::recorded;
+    using Keys = std::set<int>;
     const struct {
-        const char* name;
-        std::set<int> heldAtStart;
-        std::vector<std::set<int>> looks;
-        CapturePoll end;
-        std::vector<int32_t> chord;
+        const char* name; Keys heldAtStart; std::vector<Keys> looks; CapturePoll end; std::vector<int32_t> chord;
     } kRows[] = {
         {"shift then ctrl", {}, {{}, {16}, {16, 17}, {17}, {}}, kRecorded, {16, 17}},
         {"order of first press", {}, {{65}, {65, 66}, {66}, {66, 67}, {}}, kRecorded, {65, 66, 67}},
@@ -107,17 +77,11 @@ TEST(KeyCapture, Table) {
         {"sided modifiers ignored", {}, {{16, 0xA0}, {16, 0xA1, 17, 0xA3, 0xA5}, {0xA4}}, kRecorded, {16, 17}},
         {"locks and IME keys ignored, also when held for good", {},
          {{0x14, 0x15, 0x1A, 0x1C, 0x1F, 0x90, 0x91, 0xF0, 0xF6, 16}, {0x14, 0x15, 0xF3}}, kRecorded, {16}},
-        {"neighbours of the ignored codes count", {},
-         {{3, 7, 0x13, 0x20, 0x8F, 0x92, 0x9F, 0xA6, 0xEF, 0xF7, 254}, {}}, kRecorded,
-         {3, 7, 0x13, 0x20, 0x8F, 0x92, 0x9F, 0xA6, 0xEF, 0xF7, 254}},
+        {"neighbours of the ignored codes count", {}, {{3, 7, 0x13, 0x20, 0x8F, 0x92, 0x9F, 0xA6, 0xEF, 0xF7, 254}, {}},
+         kRecorded, {3, 7, 0x13, 0x20, 0x8F, 0x92, 0x9F, 0xA6, 0xEF, 0xF7, 254}},
         {"Esc cancels", {}, {{16}, {16, 0x1B}}, CapturePoll::cancelled, {16}},
-        {"Esc held at the start does not", {0x1B}, {{0x1B, 16}, {0x1B}}, kRecorded, {16}},
-    };
-    auto keys = [](const std::set<int>& held) {
-        KeysDown down;
-        for (int key : held) down.set((size_t)key);
-        return down;
-    };
+        {"Esc held at the start does not", {0x1B}, {{0x1B, 16}, {0x1B}}, kRecorded, {16}}};
+    auto keys = [](const Keys& held) { KeysDown down; for (int key : held) down.set((size_t)key); return down; };
     for (const auto& row : kRows) {
         KeyCapture capture;
         StartCapture(capture, keys(row.heldAtStart));

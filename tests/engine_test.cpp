@@ -1,8 +1,6 @@
-// The panning engine tick by tick: pan mode, drags, the double click, and
-// the main loop's wait. Each row is what the user does; the outcome is what
-// the user sees of each tick (E: the move cursor, P: the MoverWindow parked,
-// L: cursors restored and the window gone, S: the windows moved) and where
-// the view ends up.
+// The panning engine tick by tick: pan mode, drags, the double click, and the main loop's wait. Each row is what
+// the user does; the outcome is what the user sees of each tick (E: the move cursor, P: the MoverWindow parked,
+// L: cursors restored and the window gone, S: the windows moved) and where the view ends up.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -15,144 +13,105 @@
 
 namespace {
 
-struct Tick {
-    std::vector<int> down;  // codes down, the left button included
-    Point32 cursor;         // {INT_MIN, 0}: unknown
-    uint32_t now;
-};
-
 const int S = 16, C = 17, L = kLeftButton;
-const uint32_t T = 5000000;  // a clock long past boot
+const uint32_t T = 5000000;             // a clock long past boot
+const Point32 kNowhere = {INT_MIN, 0};  // the cursor unknown
 
-struct Row {
-    const char* name;
-    std::vector<Tick> ticks;
-    const char* seen;  // a group per tick
-    Point32 offset;
-    std::vector<int32_t> chord = {S, C};
-    int32_t speed = 1;
-    int8_t doubleClick = 1;
-    bool enabled = true;
-};
+std::string Text(Point32 p) { return std::to_string(p.x) + "," + std::to_string(p.y); }
 
-std::string Play(const Row& row, PanState& state) {
-    Settings settings;
-    settings.speed = row.speed;
-    settings.doubleClickCenter = row.doubleClick;
-    state = {};
-    state.halfExtent = {1024, 768};
-    ChordKeys chord = MakeChord(row.chord);
-    std::string seen;
-    for (const Tick& t : row.ticks) {
-        if (&t != &row.ticks[0]) seen += "|";
-        PollInput in = {{}, t.cursor.x != INT_MIN, t.cursor, t.now};
-        for (int code : t.down) in.down.set((size_t)code);
-        PanActions a = PollTick(state, settings, chord, row.enabled, in);
-        seen += std::string(a.enterPanMode ? "E" : "") + (a.park ? "P" : "") + (a.leavePanMode ? "L" : "");
-        if (a.keysDown) seen += "k";
-        if (a.shift) seen += "S" + std::to_string(a.step.x) + "," + std::to_string(a.step.y);
-    }
-    return seen;
-}
-
-const Point32 kNowhere = {INT_MIN, 0};
-
-const Row kRows[] = {
-    {"chord, press, drag, release", {{{S, C}, {500, 400}, T}, {{S, C, L}, {500, 400}, T}, {{S, C, L}, {520, 410}, T},
-     {{S, C}, {520, 410}, T + 400}, {{}, {520, 410}, T + 500}}, "EPk|Pk|PkS20,10|Pk|L", {20, 10}},
-    {"Shift alone", {{{S}, {500, 400}, T}, {{S, L}, {520, 410}, T}}, "k|k", {0, 0}},
-    {"two of three keys", {{{S, C}, {500, 400}, T}}, "k", {0, 0}, {S, C, 18}},
-    {"a key listed twice", {{{S}, {500, 400}, T}}, "EPk", {0, 0}, {S, S}},
-    {"key code 0 never reads as down", {{{S, 0}, {500, 400}, T}}, "k", {0, 0}, {S, 0}},
-    {"256 + Shift is no Shift", {{{C, S}, {500, 400}, T}}, "k", {0, 0}, {C, 256 + S}},
-    {"empty chord", {{{S, C}, {500, 400}, T}}, "", {0, 0}, {}},
-    {"a chord of the right button", {{{2}, {500, 400}, T}}, "EPk", {0, 0}, {2}},
-    {"panning off", {{{S, C}, {500, 400}, T}, {{S, C, L}, {520, 410}, T}}, "k|k", {0, 0}, {S, C}, 1, 1, false},
-    {"button down before the chord starts the drag on entry",
-     {{{L}, {500, 400}, T}, {{S, C, L}, {500, 400}, T}, {{S, C, L}, {510, 400}, T}}, "|EPk|PkS10,0", {10, 0}},
-    {"secure desktop: no park, no anchor, no step",
-     {{{S, C}, kNowhere, T}, {{S, C, L}, kNowhere, T}, {{S, C, L}, {510, 400}, T}}, "Ek|k|Pk", {0, 0}},
-    {"chord let go mid-drag ends the drag", {{{S, C, L}, {500, 400}, T}, {{L}, {510, 400}, T},
-     {{S, C, L}, {530, 400}, T}}, "EPk|L|EPk", {0, 0}},
-    {"speed 2, bounded: x would leave the plane", {{{S, C, L}, {0, 0}, T}, {{S, C, L}, {600, 5}, T}},
-     "EPk|PkS0,10", {0, 10}, {S, C}, 2},
-    {"speed 0 freezes", {{{S, C, L}, {0, 0}, T}, {{S, C, L}, {50, 50}, T}}, "EPk|Pk", {0, 0}, {S, C}, 0},
-    {"INT_MAX times 2 wraps to -2", {{{S, C, L}, {0, 0}, T}, {{S, C, L}, {2, -2}, T}}, "EPk|PkS-2,2", {-2, 2},
-     {S, C}, INT_MAX},
-    {"past the left and top edges: both dropped", {{{S, C, L}, {0, 0}, T}, {{S, C, L}, {-1025, -769}, T}},
-     "EPk|PkS0,0", {0, 0}},
-    {"landing on the edge is allowed", {{{S, C, L}, {0, 0}, T}, {{S, C, L}, {1024, -768}, T}},
-     "EPk|PkS1024,-768", {1024, -768}},
-    {"double click within 300 ms goes home", {{{S, C, L}, {0, 0}, T}, {{S, C, L}, {30, 20}, T},
-     {{S, C}, {30, 20}, T}, {{S, C, L}, {30, 20}, T + 100}, {{S, C}, {30, 20}, T + 299}},
-     "EPk|PkS30,20|Pk|Pk|PkS-30,-20", {0, 0}},
-    {"300 ms apart is no double click", {{{S, C, L}, {0, 0}, T}, {{S, C}, {0, 0}, T}, {{S, C, L}, {0, 0}, T},
-     {{S, C}, {0, 0}, T + 300}}, "EPk|Pk|Pk|Pk", {0, 0}},
-    {"the clock wraps between the releases", {{{S, C, L}, {0, 0}, UINT32_MAX - 50}, {{S, C}, {0, 0}, UINT32_MAX - 50},
-     {{S, C, L}, {0, 0}, 10}, {{S, C}, {0, 0}, 100}}, "EPk|Pk|Pk|PkS0,0", {0, 0}},
-    {"DCENTER 2 is on as well", {{{S, C, L}, {0, 0}, T}, {{S, C}, {0, 0}, T}, {{S, C, L}, {0, 0}, T},
-     {{S, C}, {0, 0}, T + 1}}, "EPk|Pk|Pk|PkS0,0", {0, 0}, {S, C}, 1, 2},
-    {"DCENTER 0: no double click", {{{S, C, L}, {0, 0}, T}, {{S, C}, {0, 0}, T}, {{S, C, L}, {0, 0}, T},
-     {{S, C}, {0, 0}, T + 1}}, "EPk|Pk|Pk|Pk", {0, 0}, {S, C}, 1, 0},
-};
+struct Tick { std::vector<int> down; Point32 cursor; uint32_t now = T; };
 
 TEST(Engine, Ticks) {
-    for (const Row& row : kRows) {
-        PanState state;
-        EXPECT_EQ(Play(row, state), row.seen) << row.name;
-        EXPECT_TRUE(state.offset == row.offset) << row.name << ": offset " << state.offset.x << "," << state.offset.y;
+    const struct {
+        const char* name; std::vector<Tick> ticks; const char* seen /* a group per tick */; Point32 offset;
+        std::vector<int32_t> chord = {S, C}; int32_t speed = 1; int8_t doubleClick = 1; bool enabled = true;
+    } kRows[] = {
+        {"chord, press, drag, release", {{{S, C}, {500, 400}}, {{S, C, L}, {500, 400}}, {{S, C, L}, {520, 410}},
+         {{S, C}, {520, 410}, T + 400}, {{}, {520, 410}, T + 500}}, "EPk|Pk|PkS20,10|Pk|L", {20, 10}},
+        {"Shift alone", {{{S}, {500, 400}}, {{S, L}, {520, 410}}}, "k|k", {0, 0}},
+        {"two of three keys", {{{S, C}, {500, 400}}}, "k", {0, 0}, {S, C, 18}},
+        {"a key listed twice", {{{S}, {500, 400}}}, "EPk", {0, 0}, {S, S}},
+        {"key code 0 never reads as down", {{{S, 0}, {500, 400}}}, "k", {0, 0}, {S, 0}},
+        {"256 + Shift is no Shift", {{{C, S}, {500, 400}}}, "k", {0, 0}, {C, 256 + S}},
+        {"empty chord", {{{S, C}, {500, 400}}}, "", {0, 0}, {}},
+        {"a chord of the right button", {{{2}, {500, 400}}}, "EPk", {0, 0}, {2}},
+        {"panning off", {{{S, C}, {500, 400}}, {{S, C, L}, {520, 410}}}, "k|k", {0, 0}, {S, C}, 1, 1, false},
+        {"button down before the chord starts the drag on entry",
+         {{{L}, {500, 400}}, {{S, C, L}, {500, 400}}, {{S, C, L}, {510, 400}}}, "|EPk|PkS10,0", {10, 0}},
+        {"secure desktop: no park, no anchor, no step",
+         {{{S, C}, kNowhere}, {{S, C, L}, kNowhere}, {{S, C, L}, {510, 400}}}, "Ek|k|Pk", {0, 0}},
+        {"chord let go mid-drag ends the drag", {{{S, C, L}, {500, 400}}, {{L}, {510, 400}}, {{S, C, L}, {530, 400}}},
+         "EPk|L|EPk", {0, 0}},
+        {"speed 2, bounded: x would leave the plane", {{{S, C, L}, {0, 0}}, {{S, C, L}, {600, 5}}}, "EPk|PkS0,10",
+         {0, 10}, {S, C}, 2},
+        {"speed 0 freezes", {{{S, C, L}, {0, 0}}, {{S, C, L}, {50, 50}}}, "EPk|Pk", {0, 0}, {S, C}, 0},
+        {"INT_MAX times 2 wraps to -2", {{{S, C, L}, {0, 0}}, {{S, C, L}, {2, -2}}}, "EPk|PkS-2,2", {-2, 2}, {S, C},
+         INT_MAX},
+        {"past the left and top edges: both dropped", {{{S, C, L}, {0, 0}}, {{S, C, L}, {-1025, -769}}}, "EPk|PkS0,0",
+         {0, 0}},
+        {"landing on the edge is allowed", {{{S, C, L}, {0, 0}}, {{S, C, L}, {1024, -768}}}, "EPk|PkS1024,-768",
+         {1024, -768}},
+        {"double click within 300 ms goes home", {{{S, C, L}, {0, 0}}, {{S, C, L}, {30, 20}}, {{S, C}, {30, 20}},
+         {{S, C, L}, {30, 20}, T + 100}, {{S, C}, {30, 20}, T + 299}}, "EPk|PkS30,20|Pk|Pk|PkS-30,-20", {0, 0}},
+        {"300 ms apart is no double click", {{{S, C, L}, {0, 0}}, {{S, C}, {0, 0}}, {{S, C, L}, {0, 0}},
+         {{S, C}, {0, 0}, T + 300}}, "EPk|Pk|Pk|Pk", {0, 0}},
+        {"the clock wraps between the releases", {{{S, C, L}, {0, 0}, UINT32_MAX - 50},
+         {{S, C}, {0, 0}, UINT32_MAX - 50}, {{S, C, L}, {0, 0}, 10}, {{S, C}, {0, 0}, 100}}, "EPk|Pk|Pk|PkS0,0",
+         {0, 0}},
+        {"DCENTER 2 is on as well", {{{S, C, L}, {0, 0}}, {{S, C}, {0, 0}}, {{S, C, L}, {0, 0}},
+         {{S, C}, {0, 0}, T + 1}}, "EPk|Pk|Pk|PkS0,0", {0, 0}, {S, C}, 1, 2},
+        {"DCENTER 0: no double click", {{{S, C, L}, {0, 0}}, {{S, C}, {0, 0}}, {{S, C, L}, {0, 0}},
+         {{S, C}, {0, 0}, T + 1}}, "EPk|Pk|Pk|Pk", {0, 0}, {S, C}, 1, 0}};
+    for (const auto& row : kRows) {
+        Settings settings;
+        settings.speed = row.speed, settings.doubleClickCenter = row.doubleClick;
+        PanState state = {};
+        state.halfExtent = {1024, 768};
+        std::string seen;
+        for (const Tick& t : row.ticks) {
+            PollInput in = {{}, t.cursor.x != INT_MIN, t.cursor, t.now};
+            for (int code : t.down) in.down.set((size_t)code);
+            PanActions a = PollTick(state, settings, MakeChord(row.chord), row.enabled, in);
+            seen += std::string(&t == &row.ticks[0] ? "" : "|") + (a.enterPanMode ? "E" : "") + (a.park ? "P" : "") +
+                    (a.leavePanMode ? "L" : "") + (a.keysDown ? "k" : "") + (a.shift ? "S" + Text(a.step) : "");
+        }
+        EXPECT_EQ(seen, row.seen) << row.name;
+        EXPECT_EQ(Text(state.offset), Text(row.offset)) << row.name << ": offset";
     }
 }
 
-// The plane measured at start-up and the view placed at the start cell,
-// from (7,-7); "half extent | offset".
+// The plane measured at start-up and the view placed at the start cell, from (7,-7); "half extent | offset".
 TEST(Engine, PlaneAndStartCells) {
-    const struct {
-        const char* name;
-        Rect32 desktop;
-        int32_t widthSteps, heightSteps, startCell;
-        const char* expected;
-    } kRows[] = {
-        {"3x3 at the centre", {0, 0, 1024, 768}, 2, 2, 4, "1024,768 | 0,0"},
+    const Rect32 kDesk = {0, 0, 1024, 768};
+    const struct { const char* name; Rect32 desktop; int32_t width, height, cell; const char* seen; } kRows[] = {
+        {"3x3 at the centre", kDesk, 2, 2, 4, "1024,768 | 0,0"}, {"top middle", kDesk, 2, 2, 1, "1024,768 | 0,768"},
         {"right and bottom, not width", {100, 50, 1024, 768}, 2, 2, 0, "1024,768 | 1024,768"},
-        {"top middle", {0, 0, 1024, 768}, 2, 2, 1, "1024,768 | 0,768"},
-        {"axes apart, top right", {0, 0, 1024, 768}, 4, 1, 2, "2048,384 | -2048,384"},
-        {"one screen", {0, 0, 1024, 768}, 0, 0, 8, "0,0 | 0,0"},
+        {"axes apart, top right", kDesk, 4, 1, 2, "2048,384 | -2048,384"}, {"one screen", kDesk, 0, 0, 8, "0,0 | 0,0"},
         {"odd halves floor, bottom left", {0, 0, 1023, 767}, 1, 1, 6, "511,383 | 511,-383"},
         {"negative floors down", {0, 0, 1023, 767}, -1, -1, 8, "-512,-384 | 512,384"},
         {"wraps at 32 bits, left", {0, 0, INT_MAX, 768}, 4, 2, 3, "-2,768 | -2,0"},
-        {"right", {0, 0, 1024, 768}, 2, 2, 5, "1024,768 | -1024,0"},
-        {"bottom middle", {0, 0, 1024, 768}, 2, 2, 7, "1024,768 | 0,-768"},
-        {"cell 9 places nowhere", {0, 0, 1024, 768}, 2, 2, 9, "1024,768 | 7,-7"},
-        {"nor does cell -1", {0, 0, 1024, 768}, 2, 2, -1, "1024,768 | 7,-7"},
-    };
+        {"right", kDesk, 2, 2, 5, "1024,768 | -1024,0"}, {"bottom middle", kDesk, 2, 2, 7, "1024,768 | 0,-768"},
+        {"cell 9 places nowhere", kDesk, 2, 2, 9, "1024,768 | 7,-7"},
+        {"nor does cell -1", kDesk, 2, 2, -1, "1024,768 | 7,-7"}};
     for (const auto& row : kRows) {
         PanState pan = {};
         pan.offset = {7, -7};
         Settings next;
-        next.widthSteps = row.widthSteps, next.heightSteps = row.heightSteps, next.startCell = row.startCell;
+        next.widthSteps = row.width, next.heightSteps = row.height, next.startCell = row.cell;
         EXPECT_FALSE(TakeSettings(pan, Settings(), next, row.desktop, true)) << row.name << ": no recall at start-up";
-        std::string seen = std::to_string(pan.halfExtent.x) + "," + std::to_string(pan.halfExtent.y) + " | " +
-                           std::to_string(pan.offset.x) + "," + std::to_string(pan.offset.y);
-        EXPECT_EQ(seen, row.expected) << row.name;
+        EXPECT_EQ(Text(pan.halfExtent) + " | " + Text(pan.offset), row.seen) << row.name;
     }
 }
 
 TEST(Engine, LoopWait) {
-    const struct {
-        const char* name;
-        LoopClock clock;
-        uint32_t ms;
-        bool messagesWake;
-    } kRows[] = {
+    const struct { const char* name; LoopClock clock; uint32_t ms; bool messagesWake; } kRows[] = {
         {"idle: the safety tick", {true, false, false, false, 5000}, 1000, true},
         {"a key came in: look now", {true, false, true, false, 0}, 0, false},
         {"a chord key down", {true, false, false, true, 5000}, 10, true},
         {"99 ms after a key", {true, false, false, false, 99}, 10, true},
         {"100 ms after a key", {true, false, false, false, 100}, 1000, true},
         {"pan mode", {true, true, true, true, 0}, 10, false},
-        {"no raw input", {false, false, false, false, 5000}, 10, false},
-    };
+        {"no raw input", {false, false, false, false, 5000}, 10, false}};
     for (const auto& row : kRows) {
         LoopWait wait = NextWait(row.clock);
         EXPECT_TRUE(wait.ms == row.ms && wait.messagesWake == row.messagesWake)

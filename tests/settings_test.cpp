@@ -18,16 +18,15 @@ namespace {
 
 const std::string kNoKeys = "DCENTER=1\nPOS0=4\nSPEED=1\n";
 
+std::string Text(Point32 p) { return std::to_string(p.x) + "," + std::to_string(p.y); }
+
 TEST(Text, SplitAndNumbers) {
-    const struct {
-        std::string text, delimiter, fields;  // joined with "|"
-    } kSplits[] = {
+    const struct { std::string text, delimiter, fields /* joined with "|" */; } kSplits[] = {
         {"a b  c", " ", "a|b||c"}, {" a ", " ", "|a|"}, {"", " ", ""}, {"abc", "", ""}, {"k==v", "==", "k|v"},
         {"\x95= a=b", "=", "\x95= a|b"},              // a lead byte takes the next byte with it
         {"\xA1=\xDF=\x7F=", "=", "\xA1|\xDF|\x7F|"},  // half-width kana and ASCII stand alone
         {"\xA0=\x80=", "=", "\xA0=\x80="},            // no such lead bytes in CP932, but they lead all the same
-        {"a\0b c"s, " ", "a\0b|c"s},
-    };
+        {"a\0b c"s, " ", "a\0b|c"s}};
     for (const auto& row : kSplits) {
         std::vector<std::string> fields;
         SplitText(row.text, fields, row.delimiter);
@@ -35,20 +34,15 @@ TEST(Text, SplitAndNumbers) {
         for (size_t i = 0; i < fields.size(); ++i) joined += (i ? "|" : "") + fields[i];
         EXPECT_EQ(joined, row.fields) << row.text;
     }
-    const struct {
-        std::string text;
-        int32_t value;
-    } kNumbers[] = {{"42", 42}, {"  -7x", -7}, {"+3", 3}, {"\t\r\n 5", 5}, {"", 0}, {"x1", 0}, {"- 1", 0},
-                    {"4294967296", 0}, {"2147483648", INT32_MIN}, {"-2147483649", INT32_MAX}, {"1\0" "2"s, 1}};
+    const struct { std::string text; int32_t value; } kNumbers[] = {
+        {"42", 42}, {"  -7x", -7}, {"+3", 3}, {"\t\r\n 5", 5}, {"", 0}, {"x1", 0}, {"- 1", 0}, {"4294967296", 0},
+        {"2147483648", INT32_MIN}, {"-2147483649", INT32_MAX}, {"1\0" "2"s, 1}};
     for (const auto& row : kNumbers) EXPECT_EQ(ParseNumber(row.text), row.value) << row.text;
 }
 
 // Each row: the file as the text mode reads it, and the file written of it.
 TEST(SettingsFile, ReadThenWritten) {
-    const struct {
-        const char* name;
-        std::string ini, saved;
-    } kRows[] = {
+    const struct { const char* name; std::string ini, saved; } kRows[] = {
         {"empty file drops the chord", "", "WIDTH=3\nHEIGHT=3\n" + kNoKeys},
         {"ACTKEY twice", "ACTKEY=16\nACTKEY=16\n", "WIDTH=3\nHEIGHT=3\nACTKEY=16\nACTKEY=16\n" + kNoKeys},
         {"last WIDTH wins", "WIDTH=2\nHEIGHT=2\nWIDTH=4\n", "WIDTH=4\nHEIGHT=2\n" + kNoKeys},
@@ -67,10 +61,10 @@ TEST(SettingsFile, ReadThenWritten) {
         {"empty lines", "\n\r\n\r\nWIDTH=4\n\n", "WIDTH=4\nHEIGHT=3\n" + kNoKeys},
         {"wraps at 32 bits", "WIDTH=-2147483648\nHEIGHT=4294967298\n", "WIDTH=-2147483648\nHEIGHT=2\n" + kNoKeys},
         {"NUL bytes stay in the line", "ACTKEY=1\0" "7\nSPEED\0=3\n"s, "WIDTH=3\nHEIGHT=3\nACTKEY=1\n" + kNoKeys},
-        {"a lead byte takes the equals sign", "ACTKEY=\x95=5\nWIDTH\x81=4\n", "WIDTH=3\nHEIGHT=3\nACTKEY=0\n" + kNoKeys},
+        {"a lead byte takes the equals sign", "ACTKEY=\x95=5\nWIDTH\x81=4\n",
+         "WIDTH=3\nHEIGHT=3\nACTKEY=0\n" + kNoKeys},
         {"MAP=0: no map, written last", "MAP=0\nSPEED=2\n", "WIDTH=3\nHEIGHT=3\nDCENTER=1\nPOS0=4\nSPEED=2\nMAP=0\n"},
-        {"any other MAP is the default, not written", "MAP=0\nMAP=2\n", "WIDTH=3\nHEIGHT=3\n" + kNoKeys},
-    };
+        {"any other MAP is the default, not written", "MAP=0\nMAP=2\n", "WIDTH=3\nHEIGHT=3\n" + kNoKeys}};
     EXPECT_EQ(FormatSettingsFile(Settings()), "WIDTH=3\nHEIGHT=3\nACTKEY=16\nACTKEY=17\n" + kNoKeys) << "defaults";
     for (const auto& row : kRows) {
         EXPECT_EQ(FormatSettingsFile(ParseSettingsFile(row.ini)), row.saved) << row.name;
@@ -78,79 +72,48 @@ TEST(SettingsFile, ReadThenWritten) {
     }
 }
 
-// Each row: the message, then the settings, half extent and view offset on a
-// 1024 x 768 screen with the view at (300,-200), and whether windows far off
-// screen are recalled.
-TEST(SettingsMessage, TakesEffect) {
-    const struct {
-        std::string text;
-        const char* settings;
-        Point32 halfExtent, offset;
-        bool recall;
-    } kRows[] = {
+// Each row: the message, then the settings, half extent and view offset on a 1024 x 768 screen with the view at
+// (300,-200), and whether windows far off screen are recalled.
+TEST(SettingsMessage, TakesEffectAndArgumentsReadBack) {
+    const Point32 kHalf = {1024, 768}, kAt = {300, -200};  // as before the message
+    const struct { std::string text; const char* settings; Point32 half, offset; bool recall; } kRows[] = {
         {"4 2 1 4 3 17 18", "4 2 1 4 3 17 18", {2048, 768}, {0, 0}, true},
         {"4 2 1 0 3 17", "4 2 1 0 3 17", {2048, 768}, {2048, 768}, true},
-        // Same plane: the new start cell waits for the next move home.
-        {"2 2 1 7 3 17 18", "2 2 1 7 3 17 18", {1024, 768}, {300, -200}, false},
-        // Too short, or not blank-separated: nothing changes.
-        {"4 4 0 0", "", {}, {}, false},
-        {"4\t4\t0\t0\t3", "", {}, {}, false},
+        {"2 2 1 7 3 17 18", "2 2 1 7 3 17 18", kHalf, kAt, false},  // same plane: the start cell waits for a move home
+        {"4 4 0 0", "", {}, {}, false}, {"4\t4\t0\t0\t3", "", {}, {}, false},  // too short, or not blank-separated
         // Speed only 1..10; the rest applies all the same.
-        {"2 2 1 4 0 16", "2 2 1 4 5 16", {1024, 768}, {300, -200}, false},
-        {"2 2 1 4 11 16", "2 2 1 4 5 16", {1024, 768}, {300, -200}, false},
-        {"2 2 1 4 10 16", "2 2 1 4 10 16", {1024, 768}, {300, -200}, false},
-        {"2 2 1 4 4294967297 16", "2 2 1 4 1 16", {1024, 768}, {300, -200}, false},
-        {"2 2 7 4 3", "2 2 1 4 3", {1024, 768}, {300, -200}, false},
-        {"2 2 x 4 3", "2 2 0 4 3", {1024, 768}, {300, -200}, false},
+        {"2 2 1 4 0 16", "2 2 1 4 5 16", kHalf, kAt, false}, {"2 2 1 4 11 16", "2 2 1 4 5 16", kHalf, kAt, false},
+        {"2 2 1 4 10 16", "2 2 1 4 10 16", kHalf, kAt, false},
+        {"2 2 1 4 4294967297 16", "2 2 1 4 1 16", kHalf, kAt, false},
+        {"2 2 7 4 3", "2 2 1 4 3", kHalf, kAt, false}, {"2 2 x 4 3", "2 2 0 4 3", kHalf, kAt, false},
         // A trailing blank is one more, empty field; two blanks shift the rest.
-        {"2 2 1 4 3 17 ", "2 2 1 4 3 17 0", {1024, 768}, {300, -200}, false},
-        {"3 2  1 4 3 17", "3 2 0 1 4 3 17", {1536, 768}, {0, 768}, true},
-        {"    ", "0 0 0 0 5", {0, 0}, {0, 0}, true},
-        // A counted NUL ends the last number, no more.
-        {"4 2 1 4 3 17 18\0"s, "4 2 1 4 3 17 18", {2048, 768}, {0, 0}, true},
-        {"-1 2 1 4 3", "-1 2 1 4 3", {-512, 768}, {0, 0}, true},
-    };
+        {"2 2 1 4 3 17 ", "2 2 1 4 3 17 0", kHalf, kAt, false},
+        {"3 2  1 4 3 17", "3 2 0 1 4 3 17", {1536, 768}, {0, 768}, true}, {"    ", "0 0 0 0 5", {0, 0}, {0, 0}, true},
+        {"4 2 1 4 3 17 18\0"s, "4 2 1 4 3 17 18", {2048, 768}, {0, 0}, true},  // a counted NUL ends the last number
+        {"-1 2 1 4 3", "-1 2 1 4 3", {-512, 768}, {0, 0}, true}};
     for (const auto& row : kRows) {
         Settings before, next;
         before.speed = 5;
         PanState pan = {};
-        pan.offset = {300, -200};
+        pan.offset = kAt;
         bool read = ParseSettingsMessage(row.text.data(), row.text.size(), before, next);
         EXPECT_EQ(read ? FormatSettingsText(next) : "", row.settings) << "'" << row.text << "'";
         if (!read) continue;
         EXPECT_EQ(TakeSettings(pan, before, next, {0, 0, 1024, 768}, false), row.recall) << row.text;
-        EXPECT_TRUE(pan.halfExtent == row.halfExtent && pan.offset == row.offset)
-            << row.text << ": half extent " << pan.halfExtent.x << "," << pan.halfExtent.y << ", offset "
-            << pan.offset.x << "," << pan.offset.y;
+        EXPECT_EQ(Text(pan.halfExtent) + " " + Text(pan.offset), Text(row.half) + " " + Text(row.offset)) << row.text;
     }
-}
-
-// config.exe's command line as the dialog takes it, written back as OK sends
-// it when nothing was changed, then read as Veskal reads the answer.
-TEST(SettingsArguments, ReadAndSentBack) {
-    const struct {
-        const char* text;
-        const char* shown;
-    } kRows[] = {
-        {"", "2 2 1 4 1 16 17"},
-        {"4 0 0 8 10 65", "4 0 0 8 10 65"},
-        // Too few numbers: the rest and the chord stay default; exactly five mean an empty chord.
-        {"5 6 0 2", "5 6 0 2 1 16 17"},
-        {"2 2 1 4 1", "2 2 1 4 1"},
+    // config.exe's command line as the dialog takes it, sent back by OK unchanged, then read as Veskal reads it.
+    const struct { const char *text, *shown; } kArguments[] = {
+        {"", "2 2 1 4 1 16 17"}, {"4 0 0 8 10 65", "4 0 0 8 10 65"},
+        {"5 6 0 2", "5 6 0 2 1 16 17"}, {"2 2 1 4 1", "2 2 1 4 1"},  // too few: the rest default; five: no chord
         // Only the "%d" form counts; the others keep their place and default.
-        {"x 1 0 0 3 18", "2 1 0 0 3 18"},
-        {"+5 07 -0 3 1 16", "2 2 1 3 1 16"},
-        {"99999999999 4294967297 1 4 1", "2 2 1 4 1"},
-        {"2 2 1 4 1 ctrl +18 019 17", "2 2 1 4 1 17"},
-        // Blank runs, tabs and line ends from a hand-typed command.
-        {"  1\t1  0 4 2   16 ", "1 1 0 4 2 16"},
-        {"1 1 0 4 2\r\n", "1 1 0 4 2"},
+        {"x 1 0 0 3 18", "2 1 0 0 3 18"}, {"+5 07 -0 3 1 16", "2 2 1 3 1 16"},
+        {"99999999999 4294967297 1 4 1", "2 2 1 4 1"}, {"2 2 1 4 1 ctrl +18 019 17", "2 2 1 4 1 17"},
+        {"  1\t1  0 4 2   16 ", "1 1 0 4 2 16"}, {"1 1 0 4 2\r\n", "1 1 0 4 2"},  // typed by hand
         // Kept as they came, where the dialog cannot show them too.
-        {"-1 -7 7 9 0", "-1 -7 1 9 0"},
-        {"2147483647 -2147483648 1 -1 25", "2147483647 -2147483648 1 -1 25"},
-        {"2 2 1 4 1 0 16 255 -17 16 1 254", "2 2 1 4 1 0 16 255 -17 16 1 254"},
-    };
-    for (const auto& row : kRows) {
+        {"-1 -7 7 9 0", "-1 -7 1 9 0"}, {"2147483647 -2147483648 1 -1 25", "2147483647 -2147483648 1 -1 25"},
+        {"2 2 1 4 1 0 16 255 -17 16 1 254", "2 2 1 4 1 0 16 255 -17 16 1 254"}};
+    for (const auto& row : kArguments) {
         Settings sent = ParseSettingsArguments(row.text), current, after;
         std::string shown = FormatSettingsText(sent);
         EXPECT_EQ(shown, row.shown) << row.text;
@@ -164,28 +127,20 @@ TEST(SettingsArguments, ReadAndSentBack) {
 // The record written after a drag, read at the next start of this boot.
 TEST(ViewRecord, TrustedOnlyForThisBootDesktopAndPlane) {
     const int64_t boot = 1700000000;
-    const std::string desk = " 0 0 1024 768";
-    const struct {
-        const char* name;
-        std::string text;
-        bool resumes;
-    } kRows[] = {
-        {"this boot, desktop and plane", "VIEW 1700000000" + desk + desk + " 2 2 300 -200\n", true},
+    const std::string desk = " 0 0 1024 768", now = "VIEW 1700000000" + desk + desk;  // this boot, this desktop
+    const struct { const char* name; std::string text; bool resumes; } kRows[] = {
+        {"this boot, desktop and plane", now + " 2 2 300 -200\n", true},
         {"the clocks 5 s apart", "VIEW 1700000005" + desk + desk + " 2 2 300 -200\n", true},
         {"6 s: another boot", "VIEW 1699999994" + desk + desk + " 2 2 300 -200\n", false},
         {"the desktop view moved since", "VIEW 1700000000" + desk + " 9 0 1033 768 2 2 300 -200\n", false},
-        {"another plane", "VIEW 1700000000" + desk + desk + " 4 2 300 -200\n", false},
-        {"on the edge of the plane", "VIEW 1700000000" + desk + desk + " 2 2 1024 -768\n", true},
-        {"off the plane", "VIEW 1700000000" + desk + desk + " 2 2 1025 0\n", false},
-        {"not a number", "VIEW 1700000000" + desk + desk + " 2 2 3O0 0\n", false},
-        {"cut short", "VIEW 1700000000" + desk + desk + " 2 2 300", false},
-        {"garbage", "\x95\x5C\0\n"s, false},
-    };
+        {"another plane", now + " 4 2 300 -200\n", false}, {"on the edge of the plane", now + " 2 2 1024 -768\n", true},
+        {"off the plane", now + " 2 2 1025 0\n", false}, {"not a number", now + " 2 2 3O0 0\n", false},
+        {"cut short", now + " 2 2 300", false}, {"garbage", "\x95\x5C\0\n"s, false}};
     for (const auto& row : kRows) {
         ViewRecord record = {};
         bool read = ParseViewRecord(row.text, record);
         EXPECT_EQ(read && Resumable(record, boot, {0, 0, 1024, 768}, Settings()), row.resumes) << row.name;
-        EXPECT_TRUE(!read || FormatViewRecord(record) == row.text) << row.name;
+        EXPECT_EQ(read ? FormatViewRecord(record) : row.text, row.text) << row.name << ": written back";
     }
     PanState pan = {};
     pan.offset = {5, 0};

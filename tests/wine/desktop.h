@@ -1,44 +1,128 @@
 // The Wine suite's toolkit: the real exes started and watched, X input, and
 // a wait for outcomes (a pass over all windows can stall for seconds under
-// Wine when windows cross the screen edge).
+// Wine when windows cross the screen edge). main is in desktop.cpp.
 #pragma once
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
 #include <functional>
+#include <iterator>
+#include <stdexcept>
 #include <string>
+#include <vector>
 
 const int kDeadlineMs = 20000;
+inline std::string binDir;   // veskal.exe, config.exe, desktop_shell.exe, wine_tests.exe
+inline std::string workDir;  // this run's directory, on drive Z:, the current one
 
-// Throws, and so fails the test, with the message unless `ok`.
-void Check(bool ok, const char* format, ...);
-bool WaitFor(const std::function<bool()>& done, int timeoutMs = kDeadlineMs);
+// Throws, and so ends the row at once, with the message unless `ok`.
+template <typename... Values>
+void Check(bool ok, const char* format, Values... values) {
+    if (ok) return;
+    char buffer[2048];
+    std::snprintf(buffer, sizeof buffer, format, values...);
+    throw std::runtime_error(buffer);
+}
 
-extern std::string binDir;   // veskal.exe, config.exe, desktop_shell.exe, wine_tests.exe
-extern std::string workDir;  // this run's directory, on drive Z:
+inline bool WaitFor(const std::function<bool()>& done, int timeoutMs = kDeadlineMs) {
+    for (DWORD start = GetTickCount(); !done(); Sleep(20))
+        if ((int)(GetTickCount() - start) >= timeoutMs) return done();
+    return true;
+}
 
-std::string ReadBytes(const std::string& path);
-void WriteBytes(const std::string& path, const std::string& bytes);
-bool FileExists(const std::string& path);
-std::string Printable(const std::string& bytes);  // control bytes escaped
+inline std::string ReadBytes(const std::string& path) {
+    return std::string(std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()), {});
+}
 
-struct Child {  // ended when the tests end
-    HANDLE process = nullptr;
-    DWORD pid = 0, thread = 0;
-};
-Child Start(const std::string& exe, const std::string& arguments = "", const std::string& directory = "");
-bool Running(const Child& child);
-DWORD AwaitExit(const Child& child, const char* what);  // its exit code
+inline void WriteBytes(const std::string& path, const std::string& bytes) {
+    Check(bool(std::ofstream(path, std::ios::binary) << bytes), "cannot write %s", path.c_str());
+}
 
-// X input; SendInput would not do: Wine takes its Shift and Ctrl state
-// from the X server's as soon as the pointer moves.
-std::string XdoStart(const std::string& arguments);  // for XdoWait
-void XdoWait(const std::string& started);
-void PointerTo(int x, int y);
-void Keys(bool down);  // Shift+Ctrl
-void Button(bool down);
-void ReleaseInput();  // after a failed row: nothing held for the next
+inline bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-HWND AwaitWindow(DWORD pid, const char* className, const char* title);  // title null: any title
-POINT TopLeft(HWND hwnd);
-void MoveTo(HWND hwnd, POINT to);
+using Child = PROCESS_INFORMATION;  // its hThread closed
+inline std::vector<Child> children;  // ended by main when the tests end
+
+// A Unix program comes with no process handle, and where wine32 is installed
+// with a stray thread handle: closing that could close another.
+inline Child Start(const std::string& exe, const std::string& arguments = "", const std::string& directory = workDir) {
+    std::string line = "\"" + exe + "\" " + arguments;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    Check(CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, directory.c_str(), &startup, &info),
+          "cannot start %s (error %lu)", line.c_str(), GetLastError());
+    if (info.hProcess && CloseHandle(info.hThread)) children.push_back(info);
+    return info;
+}
+
+inline bool Running(const Child& child) { return WaitForSingleObject(child.hProcess, 0) == WAIT_TIMEOUT; }
+
+inline DWORD AwaitExit(const Child& child, const char* what) {  // its exit code
+    DWORD code = 0;
+    Check(WaitForSingleObject(child.hProcess, kDeadlineMs) == WAIT_OBJECT_0, "%s is still running", what);
+    GetExitCodeProcess(child.hProcess, &code);
+    return code;
+}
+
+// X input through xdotool: Wine resets SendInput's Shift and Ctrl from the X
+// server as soon as the pointer moves. A Unix program comes with no handle to
+// wait on: a shell leaves xdotool's exit status in a file, for XdoWait.
+inline std::string XdoStart(const std::string& arguments) {
+    static int counter = 0;
+    std::string marker = "xdo-" + std::to_string(++counter);
+    Start("Z:\\bin\\sh", "-c \"xdotool " + arguments + "; echo $? >$0.tmp && mv $0.tmp $0\" " + marker);
+    return workDir + "\\" + marker;
+}
+
+inline void XdoWait(const std::string& marker) {
+    Check(WaitFor([&] { return FileExists(marker); }), "xdotool did not finish (%s)", marker.c_str());
+    std::string status = ReadBytes(marker);
+    DeleteFileA(marker.c_str());
+    Check(status == "0\n", "xdotool failed with %s", status.c_str());
+}
+
+// Runs xdotool, then waits until Wine's key state, which every Wine process
+// reads, shows the keys down or up.
+inline void Xdo(const std::string& arguments, std::initializer_list<int> keys = {}, bool down = false) {
+    XdoWait(XdoStart(arguments));
+    auto seen = [&](int vk) { return (GetAsyncKeyState(vk) < 0) == down; };
+    Check(WaitFor([&] { return std::all_of(keys.begin(), keys.end(), seen); }), "Wine does not see xdotool %s",
+          arguments.c_str());
+}
+
+inline void PointerTo(int x, int y) {
+    Xdo("mousemove " + std::to_string(x) + " " + std::to_string(y));
+    POINT p = {};
+    Check(WaitFor([&] { return GetCursorPos(&p) && p.x == x && p.y == y; }), "pointer at (%ld,%ld), not (%d,%d)",
+          p.x, p.y, x, y);
+}
+
+// Keys go to the X window of the shell's window that never moves: over no
+// Wine window they would never reach Wine, whose key state would stick.
+const std::string kShiftCtrl = "search --name '^E2E Focus$' windowfocus --sync key";
+
+inline HWND AwaitWindow(const Child& child, const char* className, const char* title) {  // title null: any
+    HWND found = nullptr;
+    DWORD owner = 0;
+    WaitFor([&] {
+        for (found = nullptr; (found = FindWindowExA(nullptr, found, className, title));)
+            if (GetWindowThreadProcessId(found, &owner) && owner == child.dwProcessId) return true;
+        return false;
+    });
+    Check(found != nullptr, "no window of class %s titled %s", className, title ? title : "(any)");
+    return found;
+}
+
+inline POINT TopLeft(HWND hwnd) {
+    RECT r = {};
+    GetWindowRect(hwnd, &r);
+    return {r.left, r.top};
+}
+
+inline void MoveTo(HWND hwnd, POINT to) {
+    SetWindowPos(hwnd, nullptr, to.x, to.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}

@@ -6,22 +6,16 @@
 set -u
 . "$(dirname "${BASH_SOURCE[0]}")/../../tools/winedesk.sh" wine
 
-fail() {
-    echo "wine: $*" >&2
-    exit 1
-}
+fail() { echo "wine: $*" >&2; exit 1; }
 (($# >= 5)) || fail "usage: run.sh WORK_DIR VESKAL_EXE CONFIG_EXE SHELL_EXE TESTS_EXE [GTEST FLAGS]"
 command -v xdotool >/dev/null || fail "xdotool is missing (tools/install-deps.sh installs it)"
 RUN=$(realpath -m "$1")/run
 rm -rf "$RUN" && mkdir -p "$RUN/bin" && cp "$2" "$RUN/bin/veskal.exe" && cp "$3" "$RUN/bin/config.exe" &&
     cp "$4" "$RUN/bin/desktop_shell.exe" && cp "$5" "$RUN/bin/wine_tests.exe" || fail "cannot copy the exes to $RUN"
 shift 5
-flags=()
-for flag in "$@"; do [[ -n $flag ]] && flags+=("$flag"); done  # ctest passes an empty one on 64 bits
 
 # Ends the tests by their id, the rest through the prefix's own wineserver.
-TESTS=
-trap '[[ -n $TESTS ]] && kill "$TESTS" 2>/dev/null; winedesk_stop 30' EXIT
+trap '[[ -n ${TESTS:-} ]] && kill "$TESTS" 2>/dev/null; winedesk_stop 30' EXIT
 trap 'exit 143' TERM INT
 winedesk_xvfb "$RUN" || fail "Xvfb did not start: $(tail -3 "$RUN/xvfb.log")"
 winedesk_prefix "${E2E_WINEPREFIX:-$(dirname "$RUN")/wineprefix}" "$RUN/wineboot.log" ||
@@ -30,13 +24,12 @@ cd "$RUN" || fail "no directory $RUN"
 # Into a file, shown as it comes: Wine's services inherit the tests' output
 # and may outlive them, which would keep a pipe open.
 : >gtest.out
-timeout -k 10 300 wine bin/wine_tests.exe "${flags[@]}" "$(winedesk_winpath "$RUN/bin")" "$(winedesk_winpath "$RUN")" \
+timeout -k 10 300 wine bin/wine_tests.exe "$@" "$(winedesk_winpath "$RUN/bin")" "$(winedesk_winpath "$RUN")" \
     >gtest.out 2>wine.log &
 TESTS=$!
 tail -n +1 -f --pid="$TESTS" gtest.out | sed -u 's/\r$//'
 wait "$TESTS"
-status=$?
-TESTS=
+status=$? TESTS=
 tr -d '\r' <gtest.out >gtest.log
 ((status == 0)) || { echo "wine: exit code $status; wine.log ends:"; tail -5 wine.log; }
 exit "$status"

@@ -1,20 +1,20 @@
 #!/usr/bin/env bash
-# Breaks the product on purpose, one fault at a time, and checks that the
-# host suite notices each break.
+# Breaks the product on purpose, one fault at a time, and checks that a test
+# notices each break.
 #
 #   tools/faults/run.sh [--list FILE] [--scratch DIR] [ID...]
 #
-# The work tree is copied once to a scratch directory (a new one under
-# /tmp, or DIR: empty, or emptied if an earlier run made it) and built there
-# once, clean. Then, for each fault of the list (tools/faults/faults.txt, or
-# only the IDs named): the fault is applied to the copy, the build is brought
-# up to date, the host tests are run, and the file is put back.
+# The work tree is copied once to a scratch directory (a new one under /tmp,
+# or DIR: emptied if an earlier run made it). For each fault of the list
+# (tools/faults/faults.txt, or only the IDs named) the fault is applied to the
+# copy and the file put back afterwards. A fault in a file of the core (one
+# the host build compiles, or a header) is tried against the host tables; any
+# other, in the shell, against the Wine suite on the 64-bit build.
 #
-# A fault is "caught" when the build or a test fails ("caught (build)" marks
-# a fault that does not compile: rewrite it so that it does), "NOT caught"
-# when everything passes, and "stale" when its text is not found exactly once
-# (the code has moved on; re-target the entry by hand). Build and test logs
-# stay in the scratch directory. Exits 1 unless every fault run was caught.
+# "caught": the build or a test failed ("caught (build)": rewrite the fault
+# so that it compiles); "NOT caught": everything passed; "stale": its text is
+# not found exactly once (the code moved on: re-target it by hand). Logs stay
+# in the scratch directory. Exits 1 unless every fault run was caught.
 set -u
 HERE=$(cd "$(dirname "$0")" && pwd)
 ROOT=$(git -C "$HERE" rev-parse --show-toplevel) || exit 2
@@ -33,19 +33,27 @@ elif [[ -n $(ls -A "$SCRATCH" 2>/dev/null) && ! -e $SCRATCH/.veskal-faults ]]; t
     echo "$SCRATCH is not empty and not an earlier scratch directory" >&2; exit 2
 else rm -rf "$SCRATCH"; mkdir -p "$SCRATCH"; fi
 touch "$SCRATCH/.veskal-faults"
-SRC=$SCRATCH/src BUILD=$SCRATCH/build LOGS=$SCRATCH/logs
+SRC=$SCRATCH/src LOGS=$SCRATCH/logs
 mkdir -p "$SRC" "$LOGS"
-# The work tree as it is, uncommitted files included (a file deleted but not
-# yet committed is passed over).
 (cd "$ROOT" && git ls-files -z -co --exclude-standard | tar --null -T - --ignore-failed-read -cf - 2>/dev/null) |
     tar -xf - -C "$SRC" || exit 2
 
-build() { ninja -C "$BUILD" >"$1" 2>&1; }
-tests() { (cd "$BUILD" && ctest -LE 'bench|fuzz|e2e' --timeout 60 -j2) >>"$1" 2>&1; }
-echo "scratch: $SCRATCH; building the clean tree"
-cmake -S "$SRC" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Debug >"$LOGS/configure.log" 2>&1 &&
-    build "$LOGS/build.log" || { echo "the clean tree does not build: see $LOGS" >&2; exit 2; }
-tests "$LOGS/tests.log" || { echo "the clean tree fails its tests: see $LOGS/tests.log" >&2; exit 2; }
+# suite host|wine LOG: brings the build up to date and runs its tests.
+suite() {
+    local build=$SCRATCH/$1
+    if [[ ! -d $build ]]; then
+        local args=(-DCMAKE_BUILD_TYPE=Debug)
+        [[ $1 == wine ]] && args=(-DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$SRC/cmake/mingw-w64-x86_64.cmake")
+        cmake -S "$SRC" -B "$build" -G Ninja "${args[@]}" >"$LOGS/configure-$1.log" 2>&1 || return 3
+    fi
+    ninja -C "$build" >"$2" 2>&1 || return 2
+    local tests=(-LE 'bench|fuzz') && [[ $1 == wine ]] && tests=(-R '^wine$')
+    (cd "$build" && E2E_WINEPREFIX=$SCRATCH/wineprefix ctest "${tests[@]}" --timeout 600 -j2) >>"$2" 2>&1
+}
+for s in host wine; do
+    echo "scratch: $SCRATCH; the clean tree, $s"
+    suite $s "$LOGS/clean-$s.log" || { echo "the clean tree fails ($s): see $LOGS" >&2; exit 2; }
+done
 
 caught=0 missed=0 stale=0 results=() seen=" "
 while IFS= read -r line; do
@@ -55,8 +63,8 @@ while IFS= read -r line; do
     for _ in 1 2 3 4; do f+=("${rest%% | *}"); rest=${rest#* | }; done
     id=${f[0]} path=${f[1]} find=${f[2]} repl=${f[3]} what=$rest
     if ((${#WANT[@]})) && [[ " ${WANT[*]} " != *" $id "* ]]; then continue; fi
-    seen+="$id " file=$SRC/$path
-    # Exactly one occurrence, replaced in place; anything else is stale.
+    seen+="$id " file=$SRC/$path s=wine
+    [[ $path == base/*.h || $path == pan/*.h ]] || grep -qF "\"file\": \"$file\"" "$SCRATCH/host/compile_commands.json" && s=host
     if [[ $line != *" | "*" | "*" | "*" | "* || -z $find || ! -f $file ]] || ! cp "$file" "$SCRATCH/saved" ||
         ! FIND=$find REPL=$repl perl -0777 -e '
             my $f = shift; open(my $h, "<", $f) or exit 1; my $t = <$h>; close $h;
@@ -65,18 +73,13 @@ while IFS= read -r line; do
             substr($t, $i, length $ENV{FIND}) = $ENV{REPL};
             open($h, ">", $f) or exit 1; print $h $t; close $h or exit 1;' "$file"; then
         status=stale; ((stale++))
-    elif [[ $path == *.cpp ]] && ! grep -qF "\"file\": \"$file\"" "$BUILD/compile_commands.json"; then
-        status="NOT caught (not in the host build)"; ((missed++))
-    elif ! build "$LOGS/$id.log"; then
-        status="caught (build)"; ((caught++))
-    elif ! tests "$LOGS/$id.log"; then
-        status=caught; ((caught++))
     else
-        status="NOT caught"; ((missed++))
+        suite $s "$LOGS/$id.log"
+        case $? in 0) status="NOT caught ($s)"; ((missed++)) ;; 2) status="caught (build)"; ((caught++)) ;;
+        *) status="caught ($s)"; ((caught++)) ;; esac
+        cat "$SCRATCH/saved" >"$file"  # a new time stamp: the next build compiles it again
     fi
-    # Restored with a new time stamp, so that the next build compiles it again.
-    [[ $status == stale ]] || cat "$SCRATCH/saved" >"$file"
-    results+=("$(printf '%-5s %-34s %-26s %s' "$id" "$status" "$path" "$what")")
+    results+=("$(printf '%-5s %-18s %-26s %s' "$id" "$status" "$path" "$what")")
     echo "${results[-1]}"
 done <"$LIST"
 
