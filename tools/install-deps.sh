@@ -2,7 +2,7 @@
 # Installs the Debian packages the build and the tests need, if missing.
 set -eu
 PACKAGES=(
-    cmake ninja-build g++ python3 libgtest-dev libgmock-dev libbenchmark-dev valgrind
+    cmake ninja-build g++ python3 libgtest-dev libgmock-dev googletest libbenchmark-dev valgrind
     clang libclang-rt-14-dev
     g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
     wine wine64 xvfb xdotool x11-utils imagemagick locales fonts-ipafont-gothic
