@@ -41,10 +41,9 @@ void Paint(HDC dc, const MapPicture& p, SIZE size) {
             int32_t y = (int32_t)(k * size.cy / p.rows);
             Fill(ink, {0, y, size.cx, y + 1}, kMapCellLine);
         }
-    // The bottom window first, so that the windows above are drawn over it.
-    for (auto r = p.windows.rbegin(); r != p.windows.rend(); ++r) {
-        Fill(ink, *r, kMapWindow);
-        Frame(ink, *r, kMapWindowEdge);
+    for (const Rect32& r : p.windows) {
+        Fill(ink, r, kMapWindow);
+        Frame(ink, r, kMapWindowEdge);
     }
     // Over the windows, since the desktop's own window covers the start cell;
     // inside the view's frame, so that both show when the view is home.
@@ -74,7 +73,7 @@ bool Ready(MapCanvas& c, SIZE size) {
 }
 
 // Drawn off screen, then placed, shown and painted at once.
-bool Draw(MapCanvas& c, HWND hwnd) {
+bool Draw(MapCanvas& c, HWND hwnd, bool showing) {
     const Settings& settings = program.settings;
     MapInput in = {program.desktopRect, c.corner, settings.widthSteps, settings.heightSteps, settings.startCell,
                    program.pan.offset};
@@ -83,7 +82,7 @@ bool Draw(MapCanvas& c, HWND hwnd) {
     SIZE size = {place.right - place.left, place.bottom - place.top};
     if (size.cx <= 0 || !Ready(c, size)) return false;
     Paint(c.dc, c.picture, size);
-    if (!c.shown || !(place == c.place)) {
+    if (showing || !(place == c.place)) {
         // Above the other topmost windows when it shows; the MoverWindow goes above it again at the next tick.
         SetWindowPos(hwnd, HWND_TOPMOST, place.left, place.top, size.cx, size.cy, SWP_NOACTIVATE | SWP_SHOWWINDOW);
         c.place = place;
@@ -91,11 +90,6 @@ bool Draw(MapCanvas& c, HWND hwnd) {
     InvalidateRect(hwnd, nullptr, FALSE);
     UpdateWindow(hwnd);
     return true;
-}
-
-void Hide(MapCanvas& c, HWND hwnd) {
-    if (c.shown) ShowWindow(hwnd, SW_HIDE);
-    c.shown = false;
 }
 
 // The bitmap, copied whole: it is as large as the window.
@@ -135,15 +129,22 @@ void SyncMap() {
     MapCanvas& c = program.map;
     HWND hwnd = program.mapWindow;
     if (!hwnd) return;
-    if (!program.pan.panMode || !program.settings.showMap) return Hide(c, hwnd);
-    if (c.shown && c.passes == program.passes) return;
-    if (!c.shown) {
-        // No pass has run since pan mode began: the windows are listed instead.
+    switch (StepMap(c.state, program.pan.panMode && program.settings.showMap, program.passes)) {
+    case MapStep::none:
+        return;
+    case MapStep::hide:
+        break;
+    case MapStep::show: {
         ListPanned();
         RECT workArea;
         c.corner = SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0) ? ToRect32(workArea) : program.desktopRect;
+        if (Draw(c, hwnd, true)) return;
+        break;
     }
-    c.passes = program.passes;
-    if (!Draw(c, hwnd)) return Hide(c, hwnd);
-    c.shown = true;
+    case MapStep::redraw:
+        if (Draw(c, hwnd, false)) return;
+        break;
+    }
+    ShowWindow(hwnd, SW_HIDE);  // also when it cannot be drawn
+    c.state.shown = false;
 }

@@ -24,8 +24,7 @@ struct MapCanvas {
     SIZE size;
     Rect32 corner;  // the work area, read when the map shows
     Rect32 place;   // where the window is
-    bool shown;
-    uint32_t passes;  // program.passes when it was drawn
+    MapState state;
     MapPicture picture;
 };
 

@@ -60,5 +60,18 @@ void LayOutMap(const MapInput& in, const std::vector<Rect32>& windows, MapPictur
     picture.place = {Sub32(right, (int32_t)s.pixelsWide), Sub32(bottom, (int32_t)s.pixelsHigh), right, bottom};
     picture.view = Shifted(s, d, in.offset);
     if ((uint32_t)in.startCell <= 8) picture.start = Shifted(s, d, StartCellOffset(in.startCell, half, {0, 0}));
-    for (const Rect32& r : windows) picture.windows.push_back(Shifted(s, r, in.offset));
+    for (auto r = windows.rbegin(); r != windows.rend(); ++r) picture.windows.push_back(Shifted(s, *r, in.offset));
+}
+
+MapStep StepMap(MapState& map, bool wanted, uint32_t passes) {
+    if (!wanted) {
+        MapStep step = map.shown ? MapStep::hide : MapStep::none;
+        map.shown = false;
+        return step;
+    }
+    if (map.shown && map.drawnPasses == passes) return MapStep::none;
+    MapStep step = map.shown ? MapStep::redraw : MapStep::show;
+    map.shown = true;
+    map.drawnPasses = passes;
+    return step;
 }

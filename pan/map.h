@@ -29,10 +29,24 @@ struct MapPicture {
     int64_t columns, rows;  // the plane's cells, which divide the map evenly
     Rect32 start;  // empty when the start cell places nowhere
     Rect32 view;
-    std::vector<Rect32> windows;  // in the order given
+    std::vector<Rect32> windows;  // in drawing order: the bottom window first, those above over it
 };
 
 // Every rectangle is clipped to the map but keeps at least 2 x 2 pixels, so
 // a window off the plane shows as a sliver on the edge nearest to it.
-// `picture` is filled anew; its window list keeps its memory.
+// `windows` come top window first; `picture` is filled anew, its window
+// list keeps its memory.
 void LayOutMap(const MapInput& in, const std::vector<Rect32>& windows, MapPicture& picture);
+
+// Whether the map shows, and which drawing it holds.
+struct MapState {
+    bool shown;
+    uint32_t drawnPasses;  // the shift passes there had been when it was drawn
+};
+
+enum class MapStep { none, hide, show, redraw };
+
+// After a tick: the map shows while it is `wanted` (pan mode, and the menu's
+// choice on); it is drawn when it shows, the windows listed first since no
+// pass has run in pan mode yet, and again after each shift pass.
+MapStep StepMap(MapState& map, bool wanted, uint32_t passes);

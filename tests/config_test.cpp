@@ -82,8 +82,8 @@ TEST(KeyCapture, Table) {
         {"Esc cancels", {}, {{16}, {16, 0x1B}}, CapturePoll::cancelled, {16}},
         {"Esc held at the start does not", {0x1B}, {{0x1B, 16}, {0x1B}}, kRecorded, {16}}};
     auto keys = [](const Keys& held) { KeysDown down; for (int key : held) down.set((size_t)key); return down; };
+    KeyCapture capture;  // one for all rows, as the dialog has: each start begins afresh
     for (const auto& row : kRows) {
-        KeyCapture capture;
         StartCapture(capture, keys(row.heldAtStart));
         CapturePoll end = kWaiting;
         size_t looked = 0;

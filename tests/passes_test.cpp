@@ -87,10 +87,24 @@ TEST(MapLayout, PlaneViewStartAndWindows) {
         {"a width that wrapped: no map", -2, 2, 4, {0, 0}, {0, 0, 1, 1}, "0,0,0,0 | 0,0,0,0 | 0,0,0,0 | none"}};
     for (const auto& row : kRows) {
         MapPicture p;
-        LayOutMap({kScreen, kScreen, row.width, row.height, row.cell, row.offset}, {row.window}, p);
-        std::string windows = p.windows.empty() ? "none" : Text(p.windows[0]);
+        // Below the window, one as large as the screen, as the desktop's is: drawn first.
+        LayOutMap({kScreen, kScreen, row.width, row.height, row.cell, row.offset}, {row.window, kScreen}, p);
+        std::string windows = p.windows.empty() ? "none" : Text(p.windows[1]);
         EXPECT_EQ(Text(p.place) + " | " + Text(p.view) + " | " + Text(p.start) + " | " + windows, row.seen) << row.name;
+        EXPECT_TRUE(p.windows.empty() || p.windows[0] == p.view) << row.name << ": the bottom window first";
     }
+}
+
+// One run, a tick per row: whether the map is wanted, the passes so far, what the map window does.
+TEST(MapLayout, ShownAndDrawn) {
+    const struct { const char* name; bool wanted; uint32_t passes; MapStep step; } kTicks[] = {
+        {"idle", false, 0, MapStep::none}, {"pan mode: listed and drawn", true, 0, MapStep::show},
+        {"no pass since", true, 0, MapStep::none}, {"a pass", true, 1, MapStep::redraw},
+        {"two more", true, 3, MapStep::redraw}, {"none since", true, 3, MapStep::none},
+        {"chord let go", false, 3, MapStep::hide}, {"still idle", false, 4, MapStep::none},
+        {"pan mode again", true, 4, MapStep::show}};
+    MapState map = {};
+    for (const auto& tick : kTicks) EXPECT_EQ((int)StepMap(map, tick.wanted, tick.passes), (int)tick.step) << tick.name;
 }
 
 }  // namespace

@@ -1,8 +1,21 @@
-// SaveText on a real Win32 file system: the bytes on disk afterwards.
+// The files beside the exe on a real Win32 file system: where they are, and
+// the bytes on disk after a save.
 #include <gtest/gtest.h>
 
+#include "app/paths.h"
 #include "settings/savetext.h"
 #include "tests/wine/desktop.h"
+
+// The exe's folder from its path in code page 932, as long as earlier releases kept it.
+TEST(Paths, ModuleDirectory) {
+    const std::string deep(300, 'd');
+    const struct { const char* label; std::string path, directory; } rows[] = {
+        {"drive and folders", "Z:\\a\\b\\veskal.exe", "Z:\\a\\b\\"},
+        {"a trail byte 0x5C is no separator", "Z:\\a\\v\x95\x5C.exe", "Z:\\a\\"},
+        {"255 bytes after the drive", "Z:\\" + deep + "\\veskal.exe", "Z:\\" + deep.substr(0, 254)},
+        {"no drive", "\\\\server\\share\\veskal.exe", "\\\\server\\share\\"}};
+    for (const auto& row : rows) EXPECT_EQ(ModuleDirectory(row.path), row.directory) << row.label;
+}
 
 TEST(SaveText, LeavesTheFileWhole) {
     const std::string old = "old\r\n", saved = "a=1\r\nb=2\r\n";
