@@ -1,9 +1,9 @@
 #include "app/shutdown.h"
 
 #include "app/mapwindow.h"
+#include "app/panning.h"
 #include "app/program.h"
 #include "app/resume.h"
-#include "app/panning.h"
 #include "settings/files.h"
 
 namespace {

@@ -87,7 +87,6 @@ TEST(MapLayout, PlaneViewStartAndWindows) {
         {"a width that wrapped: no map", -2, 2, 4, {0, 0}, {0, 0, 1, 1}, "0,0,0,0 | 0,0,0,0 | 0,0,0,0 | none"}};
     for (const auto& row : kRows) {
         MapPicture p;
-        // Below the window, one as large as the screen, as the desktop's is: drawn first.
         LayOutMap({kScreen, kScreen, row.width, row.height, row.cell, row.offset}, {row.window, kScreen}, p);
         std::string windows = p.windows.empty() ? "none" : Text(p.windows[1]);
         EXPECT_EQ(Text(p.place) + " | " + Text(p.view) + " | " + Text(p.start) + " | " + windows, row.seen) << row.name;
