@@ -50,12 +50,12 @@ void Drag(POINT from, POINT to, const std::function<void()>& held = [] {}) {
               "%s: no MoverWindow parked topmost at (%ld,%ld)", when, at.x, at.y);
     };
     Check(Running(veskal), "veskal.exe is not running");
-    auto aAboveB = [] {
-        HWND h = watched[0].hwnd;
-        while (h && h != watched[1].hwnd) h = GetWindow(h, GW_HWNDNEXT);
+    auto aAboveBar = [] {  // E2E Window A against the shell's bar, which never pans
+        HWND h = watched[0].hwnd, bar = FindWindowA("BaseBar", "E2E BaseBar");
+        while (h && h != bar) h = GetWindow(h, GW_HWNDNEXT);
         return h != nullptr;
     };
-    bool above = aAboveB();
+    bool above = aAboveBar();
     PointerTo(from.x, from.y);
     Xdo(kShiftCtrl + "down shift+ctrl", {VK_SHIFT, VK_CONTROL}, true);
     parked(from, "Shift+Ctrl held");
@@ -72,7 +72,7 @@ void Drag(POINT from, POINT to, const std::function<void()>& held = [] {}) {
     Xdo(kShiftCtrl + "up shift+ctrl", {VK_SHIFT, VK_CONTROL}, false);
     Check(WaitFor([] { return !IsWindowVisible(mover); }), "MoverWindow still shown after the chord");
     ExpectShifted(to.x - from.x, to.y - from.y, "released");
-    Check(aAboveB() == above, "the drag changed the order of the windows");
+    Check(aAboveBar() == above, "the drag changed the order of the windows");
 }
 
 // The tool-window style comes once the icon is in the tray; a message sent
