@@ -8,12 +8,18 @@
 #include "app/resume.h"
 #include "pan/wait.h"
 
+namespace {
+
+// One look at the keys and what follows it (the map drawn, the view record
+// kept). True while a chord key is down.
 bool LoopTick() {
     bool keysDown = PanTick();
     SyncMap();
     KeepViewRecord();
     return keysDown;
 }
+
+}  // namespace
 
 // Dispatches waiting messages; whenever the queue is empty, waits as
 // NextWait says and looks at the keys.

@@ -18,14 +18,15 @@ Rect32 DesktopViewRect() {
     return ToRect32(view);
 }
 
-}  // namespace
-
+// The system's start, in seconds: what makes a record this boot's.
 int64_t BootTime() {
     FILETIME now;
     GetSystemTimeAsFileTime(&now);
     uint64_t seconds = (((uint64_t)now.dwHighDateTime << 32) | now.dwLowDateTime) / 10000000u;  // since 1601
     return (int64_t)(seconds - GetTickCount64() / 1000u);
 }
+
+}  // namespace
 
 void ResumeView() {
     std::string text;

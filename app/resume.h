@@ -3,10 +3,6 @@
 // the recall pass at exit then bring the windows home as ever.
 #pragma once
 
-#include <cstdint>
-
-// The system's start, in seconds: what makes a record this boot's.
-int64_t BootTime();
 // At start-up, once the settings are in effect: a record of this boot, for
 // this desktop and plane size, puts the view back where it was (nothing
 // moves); any other record is removed.
