@@ -11,6 +11,11 @@ namespace {
 const UINT kMoveFlags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW;
 const UINT kParkFlags = SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW;
 
+// The windows that never pan.
+Unpanned OwnWindows() {
+    return {ToId(program.mover), ToId(program.desktopView), ToId(program.mapWindow)};
+}
+
 bool IsKeyDown(int key) {
     return (GetAsyncKeyState(key) & 0x8000) != 0;
 }

@@ -45,8 +45,3 @@ struct Program {
 
 extern Program program;
 
-// The windows that never pan.
-inline Unpanned OwnWindows() {
-    return {reinterpret_cast<WindowId>(program.mover), reinterpret_cast<WindowId>(program.desktopView),
-            reinterpret_cast<WindowId>(program.mapWindow)};
-}
