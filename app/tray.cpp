@@ -35,6 +35,18 @@ void SetTrayIcon(HWND hwnd, DWORD action) {
     Shell_NotifyIconA(action, &trayIcon);
 }
 
+void ShowBalloon(const char* title, const std::string& text) {
+    // The balloon fields come with the second layout; the rest of the record
+    // stays as the icon was added.
+    NOTIFYICONDATAA balloon = program.trayIcon;
+    balloon.cbSize = NOTIFYICONDATAA_V2_SIZE;
+    balloon.uFlags = NIF_INFO;
+    balloon.dwInfoFlags = NIIF_WARNING;
+    lstrcpynA(balloon.szInfoTitle, title, sizeof balloon.szInfoTitle);
+    lstrcpynA(balloon.szInfo, text.c_str(), sizeof balloon.szInfo);
+    Shell_NotifyIconA(NIM_MODIFY, &balloon);
+}
+
 void RemoveTrayIcon() {
     Shell_NotifyIconA(NIM_DELETE, &program.trayIcon);
 }

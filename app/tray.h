@@ -3,9 +3,14 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <string>
+
 const UINT kTrayCallbackMessage = WM_APP + 1;
 
 void SetTrayIcon(HWND hwnd, DWORD action);
 void RemoveTrayIcon();
+// A balloon from the tray icon for what the user must know: veskal.exe never
+// blocks its loop with a message box. Texts longer than the fields are cut.
+void ShowBalloon(const char* title, const std::string& text);
 void ShowTrayMenu(HWND hwnd, WPARAM wParam, LPARAM lParam);
 void ToggleEnabled(HWND hwnd);
