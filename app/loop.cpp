@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "app/integrity.h"
 #include "app/mapwindow.h"
 #include "app/panning.h"
 #include "app/program.h"
@@ -27,7 +28,10 @@ int RunMainLoop() {
     MSG msg;
     uint32_t keyInputsSeen = program.keyInputs;
     DWORD lastKeyInput = GetTickCount();
-    bool keysDown = false;
+    const DWORD ownLevel = IntegrityLevel(GetCurrentProcessId());
+    HWND front = nullptr;
+    bool elevatedInFront = false;
+    LoopClock clock = {};
     for (;;) {
         if (PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
             if (!GetMessageA(&msg, nullptr, 0, 0)) return (int)msg.wParam;
@@ -36,18 +40,22 @@ int RunMainLoop() {
             KeepViewRecord();
             continue;
         }
-        bool keyInput = program.keyInputs != keyInputsSeen;
-        if (keyInput) {
+        clock.keyInput = program.keyInputs != keyInputsSeen;
+        if (clock.keyInput) {
             keyInputsSeen = program.keyInputs;
             lastKeyInput = GetTickCount();
         }
-        LoopClock clock = {program.keyboardWakes, program.pan.panMode, keyInput, keysDown,
-                           GetTickCount() - lastKeyInput};
+        clock.keyboardWakes = program.keyboardWakes;
+        clock.buttonChord = program.chord.button;
+        clock.panMode = program.pan.panMode;
+        clock.sinceKeyInput = GetTickCount() - lastKeyInput;
         LoopWait wait = NextWait(clock);
         if (!wait.messagesWake) {
             if (wait.ms) Sleep(wait.ms);
         } else if (MsgWaitForMultipleObjectsEx(0, nullptr, wait.ms, QS_ALLINPUT, MWMO_INPUTAVAILABLE) != WAIT_TIMEOUT)
             continue;
-        keysDown = LoopTick();
+        bool keysDown = LoopTick();
+        clock.blind = BlindAfterLook(clock, keysDown, ElevatedInFront(ownLevel, front, elevatedInFront));
+        clock.keysDown = keysDown;
     }
 }

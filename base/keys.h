@@ -9,3 +9,4 @@ inline bool IsKeyCode(int32_t key) {
 }
 
 const int kLeftButton = 0x01;
+const int kLastButton = 0x06;  // the mouse's codes: 1..6, with Ctrl+Break's 3 among them

@@ -34,7 +34,7 @@ void EndDrag(PanState& state, const Settings& settings, uint32_t now, PanActions
 }  // namespace
 
 ChordKeys MakeChord(const std::vector<int32_t>& keys) {
-    ChordKeys chord = {{}, keys.empty()};
+    ChordKeys chord = {{}, keys.empty(), false};
     std::bitset<256> listed;
     for (int32_t key : keys) {
         if (!IsKeyCode(key)) {
@@ -42,6 +42,7 @@ ChordKeys MakeChord(const std::vector<int32_t>& keys) {
         } else if (!listed[(size_t)key]) {
             listed.set((size_t)key);
             chord.codes.push_back((uint8_t)key);
+            chord.button = chord.button || key <= kLastButton;
         }
     }
     return chord;

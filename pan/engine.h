@@ -16,6 +16,7 @@
 struct ChordKeys {
     std::vector<uint8_t> codes;  // each code of the list once, in the order first listed
     bool never;  // empty, or a code outside 1..254, which never reads as down
+    bool button;  // a code of the mouse's buttons (1..6), which raw keyboard input never reports
 };
 
 ChordKeys MakeChord(const std::vector<int32_t>& keys);

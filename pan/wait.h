@@ -9,17 +9,25 @@ struct LoopWait {
 };
 
 struct LoopClock {
-    bool keyboardWakes;     // raw keyboard input reaches the hidden window
+    bool keyboardWakes;      // raw keyboard input reaches the hidden window
+    bool buttonChord;        // a chord key is a mouse button, which raw keyboard input never reports
     bool panMode;
-    bool keyInput;          // a WM_INPUT came since the last look
-    bool keysDown;          // a chord key was down at the last look
+    bool keyInput;           // a WM_INPUT came since the last look
+    bool keysDown;           // a chord key was down at the last look
+    bool blind;              // raw input missed a chord key: see BlindAfterLook
     uint32_t sinceKeyInput;  // milliseconds since the last WM_INPUT
 };
 
 // Where key changes wake the hidden window, the loop looks at once after
 // one, every 10 ms while a chord key is down or a key came in the last
-// 100 ms, and otherwise sleeps in the wait, with one look a second for what
-// raw input does not show (keys over an elevated window, a chord of mouse
-// buttons). In pan mode, and without raw input, it waits 10 ms and looks,
-// always.
+// 100 ms, and otherwise sleeps in the wait, with a look every 200 ms for what
+// raw input does not show. While raw input is blind, for a chord holding a
+// mouse button, in pan mode and without raw input, it looks every 10 ms.
 LoopWait NextWait(const LoopClock& clock);
+
+// Raw input is trusted while it proves itself: a look that finds a chord key
+// down that was up before, with no WM_INPUT since, shows it blind (keys typed
+// over an elevated program, or a session where the system withholds it), and
+// it stays blind until a WM_INPUT comes. An elevated program in front makes
+// it blind for as long as it stays there.
+bool BlindAfterLook(const LoopClock& before, bool keysDown, bool elevatedInFront);

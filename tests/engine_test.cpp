@@ -104,19 +104,36 @@ TEST(Engine, PlaneAndStartCells) {
 }
 
 TEST(Engine, LoopWait) {
+    // keyboardWakes, buttonChord, panMode, keyInput, keysDown, blind, sinceKeyInput
     const struct { const char* name; LoopClock clock; uint32_t ms; bool messagesWake; } kRows[] = {
-        {"idle: the safety tick", {true, false, false, false, 5000}, 1000, true},
-        {"a key came in: look now", {true, false, true, false, 0}, 0, false},
-        {"a chord key down", {true, false, false, true, 5000}, 10, true},
-        {"99 ms after a key", {true, false, false, false, 99}, 10, true},
-        {"100 ms after a key", {true, false, false, false, 100}, 1000, true},
-        {"pan mode", {true, true, true, true, 0}, 10, false},
-        {"no raw input", {false, false, false, false, 5000}, 10, false}};
+        {"idle: the safety tick", {true, false, false, false, false, false, 5000}, 200, true},
+        {"a key came in: look now", {true, false, false, true, false, false, 0}, 0, false},
+        {"a chord key down", {true, false, false, false, true, false, 5000}, 10, true},
+        {"99 ms after a key", {true, false, false, false, false, false, 99}, 10, true},
+        {"100 ms after a key", {true, false, false, false, false, false, 100}, 200, true},
+        {"raw input blind", {true, false, false, false, false, true, 5000}, 10, true},
+        {"a mouse button in the chord", {true, true, false, false, false, false, 5000}, 10, true},
+        {"pan mode", {true, false, true, true, true, false, 0}, 10, false},
+        {"no raw input", {false, false, false, false, false, false, 5000}, 10, false}};
     for (const auto& row : kRows) {
         LoopWait wait = NextWait(row.clock);
         EXPECT_TRUE(wait.ms == row.ms && wait.messagesWake == row.messagesWake)
             << row.name << ": " << wait.ms << " ms, messages wake " << wait.messagesWake;
     }
+    const struct { const char* name; bool keyInput, keysBefore, blind, keysNow, elevated, blindAfter; } kBlind[] = {
+        {"a chord key went down unannounced", false, false, false, true, false, true},
+        {"announced by a WM_INPUT", true, false, false, true, false, false},
+        {"held since an announced press", false, true, false, true, false, false},
+        {"blind stays blind, keys up", false, false, true, false, false, true},
+        {"a WM_INPUT ends the blind spell", true, false, true, true, false, false},
+        {"an elevated program in front", true, false, false, false, true, true}};
+    for (const auto& row : kBlind) {
+        LoopClock before = {true, false, false, row.keyInput, row.keysBefore, row.blind, 0};
+        EXPECT_EQ(BlindAfterLook(before, row.keysNow, row.elevated), row.blindAfter) << row.name;
+    }
+    const struct { std::vector<int32_t> keys; bool button; } kButtons[] = {
+        {{16, 17}, false}, {{2}, true}, {{16, 6}, true}, {{7, 300}, false}};
+    for (const auto& row : kButtons) EXPECT_EQ(MakeChord(row.keys).button, row.button) << testing::PrintToString(row.keys);
 }
 
 }  // namespace

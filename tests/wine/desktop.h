@@ -74,8 +74,16 @@ inline DWORD AwaitExit(const Child& child, const char* what) {  // its exit code
 inline std::string XdoStart(const std::string& arguments) {
     static int counter = 0;
     std::string marker = "xdo-" + std::to_string(++counter);
-    Start("Z:\\bin\\sh", "-c \"xdotool " + arguments + "; echo $? >$0.tmp && mv $0.tmp $0\" " + marker);
+    Start("Z:\\bin\\sh", "-c \"date +%s%N >$0.t; xdotool " + arguments + "; echo $? >$0.tmp && mv $0.tmp $0\" " + marker);
     return workDir + "\\" + marker;
+}
+
+// Unix time in ms: Wine's system time is the same clock as xdotool's start
+// time, which XdoStart leaves in MARKER.t.
+inline double UnixMs() {
+    FILETIME t = {};
+    GetSystemTimePreciseAsFileTime(&t);
+    return double((uint64_t)t.dwHighDateTime << 32 | t.dwLowDateTime) / 1e4 - 11644473600e3;
 }
 
 inline void XdoWait(const std::string& marker) {

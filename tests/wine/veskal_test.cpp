@@ -168,13 +168,39 @@ TEST(Start, EndsWithoutTheDesktopsView) {
     }
 }
 
-// drag: Shift+Ctrl and the left button through X move every program's windows
-TEST_F(Core, DragMovesWindows) {
+// one copy at a time: a second ends at once
+TEST_F(Core, StartsOnce) {
     // The first start: in 表 (0x95 0x5C in code page 932, its trail byte a
     // backslash), the settings file cut by a Ctrl-Z.
     StartVeskal("dbcs-\x95\x5C", "WIDTH=4\r\nACTKEY=16\r\nACTKEY=17\r\nDCENTER=0\x1A\r\nHEIGHT=5\r\n");
     EXPECT_EQ(AwaitExit(Start(dir + "\\veskal.exe", "", dir), "a second veskal.exe"), 0u);
     ASSERT_TRUE(Running(veskal)) << "the first copy ended with the second";
+}
+
+// A chord noticed within 80 ms of the press, from an idle loop (300 ms
+// after the last key): keys announced by WM_INPUT, and a chord of mouse
+// buttons, which raw keyboard input never reports.
+TEST_F(Core, ChordAtOnce) {
+    PointerTo(300, 300);
+    const struct { const char* label; const char* chord; std::string press, release; } rows[] = {
+        {"Shift+Ctrl", "16 17", kShiftCtrl + "down shift+ctrl", kShiftCtrl + "up shift+ctrl"},
+        {"the right button", "2", "mousedown 3", "mouseup 3"}};
+    for (const auto& row : rows) {
+        ASSERT_TRUE(SendSettings(std::string("3 2 0 4 1 ") + row.chord)) << row.label;
+        Sleep(300);
+        std::string xdo = XdoStart(row.press);
+        for (DWORD start = GetTickCount(); !IsWindowVisible(mover) && GetTickCount() - start < 2000;) Sleep(1);
+        double shown = UnixMs();
+        XdoWait(xdo);
+        EXPECT_LE(shown - std::stod(ReadBytes(xdo + ".t")) / 1e6, 80) << row.label << ": ms to pan mode";
+        Xdo(row.release);
+        Check(WaitFor([] { return !IsWindowVisible(mover); }), "%s: pan mode after the release", row.label);
+    }
+    ASSERT_TRUE(SendSettings("3 2 0 4 1 16 17"));
+}
+
+// drag: Shift+Ctrl and the left button through X move every program's windows
+TEST_F(Core, DragMovesWindows) {
     Drag({300, 300}, {380, 350});
 }
 
