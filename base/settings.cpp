@@ -48,7 +48,7 @@ bool IsSpeed(int32_t speed) {
 std::string FormatSettingsText(const Settings& settings) {
     char buffer[80];
     std::snprintf(buffer, sizeof buffer, "%d %d %d %d %d", (int)settings.widthSteps, (int)settings.heightSteps,
-                  settings.doubleClickCenter == 1 ? 1 : 0, (int)settings.startCell, (int)settings.speed);
+                  settings.doubleClickCenter != 0 ? 1 : 0, (int)settings.startCell, (int)settings.speed);
     std::string text = buffer;
     for (int32_t key : settings.activationKeys) {
         std::snprintf(buffer, sizeof buffer, " %d", (int)key);

@@ -66,6 +66,8 @@ TEST(SettingsFile, ReadThenWritten) {
         {"MAP=0: no map, written last", "MAP=0\nSPEED=2\n", "WIDTH=3\nHEIGHT=3\nDCENTER=1\nPOS0=4\nSPEED=2\nMAP=0\n"},
         {"any other MAP is the default, not written", "MAP=0\nMAP=2\n", "WIDTH=3\nHEIGHT=3\n" + kNoKeys}};
     EXPECT_EQ(FormatSettingsFile(Settings()), "WIDTH=3\nHEIGHT=3\nACTKEY=16\nACTKEY=17\n" + kNoKeys) << "defaults";
+    for (const char* on : {"DCENTER=2\n", "DCENTER=200\n"})  // on, as the settings program is to show it
+        EXPECT_EQ(FormatSettingsText(ParseSettingsFile(on)), "2 2 1 4 1") << on;
     for (const auto& row : kRows) {
         EXPECT_EQ(FormatSettingsFile(ParseSettingsFile(row.ini)), row.saved) << row.name;
         EXPECT_EQ(FormatSettingsFile(ParseSettingsFile(row.saved)), row.saved) << row.name << ": read back";
