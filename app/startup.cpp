@@ -2,7 +2,7 @@
 
 #include "app/apply.h"
 #include "app/mapwindow.h"
-#include "app/paths.h"
+#include "settings/paths.h"
 #include "app/program.h"
 #include "app/resume.h"
 #include "app/tray.h"

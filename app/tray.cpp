@@ -47,6 +47,12 @@ void ShowBalloon(const char* title, const std::string& text) {
     Shell_NotifyIconA(NIM_MODIFY, &balloon);
 }
 
+void ShowBalloon(UINT textId, const std::string& detail) {
+    char text[256] = {};
+    LoadStringA(program.instance, textId, text, sizeof text);
+    ShowBalloon(program.titleText, text + detail);
+}
+
 void RemoveTrayIcon() {
     Shell_NotifyIconA(NIM_DELETE, &program.trayIcon);
 }

@@ -12,5 +12,7 @@ void RemoveTrayIcon();
 // A balloon from the tray icon for what the user must know: veskal.exe never
 // blocks its loop with a message box. Texts longer than the fields are cut.
 void ShowBalloon(const char* title, const std::string& text);
+// The same with the title bar's text: the resource string `textId`, then `detail`.
+void ShowBalloon(UINT textId, const std::string& detail);
 void ShowTrayMenu(HWND hwnd, WPARAM wParam, LPARAM lParam);
 void ToggleEnabled(HWND hwnd);

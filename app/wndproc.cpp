@@ -32,7 +32,8 @@ LRESULT HandleCommand(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         DestroyWindow(hwnd);
         return 0;
     case ID_TRAY_SETTINGS:
-        LaunchSettingsProgram(hwnd, program.settingsProgramPath, program.settings);
+        if (!LaunchSettingsProgram(hwnd, program.settingsProgramPath, program.settings))
+            ShowBalloon(IDS_NO_SETTINGS_PROGRAM, program.settingsProgramPath);
         return 0;
     case ID_TRAY_HOME:
         GoHome();

@@ -9,27 +9,12 @@
 #include "config/dialog.h"
 #include "config/values.h"
 #include "settings/files.h"
+#include "settings/paths.h"
 
 namespace {
 
 bool IsKeyMessage(UINT message) {
     return message >= WM_KEYFIRST && message <= WM_KEYLAST;
-}
-
-// veskal.ini beside this program, where a Veskal beside it keeps its
-// settings. A double-byte character is stepped over whole: its second byte
-// may equal a backslash.
-std::string IniPath(HINSTANCE instance) {
-    char path[1024] = "";
-    DWORD length = GetModuleFileNameA(instance, path, sizeof path);
-    size_t end = 0;
-    for (DWORD i = 0; i < length; ++i) {
-        if (IsDBCSLeadByte((BYTE)path[i]))
-            ++i;
-        else if (path[i] == '\\' || path[i] == '/')
-            end = i + 1;
-    }
-    return std::string(path, end) + "veskal.ini";
 }
 
 }  // namespace
@@ -40,7 +25,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show) {
 
     Source source = Source::defaults;
     std::string iniText;
-    bool iniRead = ReadText(IniPath(instance), iniText);
+    bool iniRead = ReadText(ExeDirectory(instance) + "veskal.ini", iniText);
     Settings values = StartingValues(commandLine ? commandLine : "", iniRead ? &iniText : nullptr, source);
     HWND dialog = CreateSettingsDialog(instance, values, source);
     if (!dialog) return 0;

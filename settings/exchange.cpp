@@ -2,7 +2,14 @@
 
 #include <shellapi.h>
 
-void LaunchSettingsProgram(HWND owner, const std::string& programPath, const Settings& settings) {
+bool LaunchSettingsProgram(HWND owner, const std::string& programPath, const Settings& settings) {
     std::string parameters = FormatSettingsText(settings);
-    ShellExecuteA(owner, nullptr, programPath.c_str(), parameters.c_str(), nullptr, SW_SHOWNORMAL);
+    SHELLEXECUTEINFOA launch = {};
+    launch.cbSize = sizeof launch;
+    launch.fMask = SEE_MASK_FLAG_NO_UI;
+    launch.hwnd = owner;
+    launch.lpFile = programPath.c_str();
+    launch.lpParameters = parameters.c_str();
+    launch.nShow = SW_SHOWNORMAL;
+    return ShellExecuteExA(&launch) != FALSE;
 }

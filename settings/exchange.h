@@ -8,6 +8,6 @@
 
 #include "base/settings.h"
 
-// The result of the launch is not looked at: a missing config.exe just
-// shows nothing.
-void LaunchSettingsProgram(HWND owner, const std::string& programPath, const Settings& settings);
+// False when it cannot start (missing, or blocked); the system shows no box
+// of its own, so the caller tells the user.
+bool LaunchSettingsProgram(HWND owner, const std::string& programPath, const Settings& settings);

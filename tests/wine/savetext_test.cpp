@@ -2,7 +2,7 @@
 // the bytes on disk after a save.
 #include <gtest/gtest.h>
 
-#include "app/paths.h"
+#include "settings/paths.h"
 #include "settings/savetext.h"
 #include "tests/wine/desktop.h"
 

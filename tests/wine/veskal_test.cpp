@@ -127,6 +127,16 @@ void ChooseFromTrayMenu(char key, UINT click = WM_RBUTTONUP) {
     Check(WaitFor([&] { return !IsWindowVisible(menu); }), "the menu stays open after key %c", key);
 }
 
+// The text of the balloon shown from the tray, or "": the system's tooltip
+// answers WM_GETTEXT with the text it shows.
+std::string Balloon() {
+    char text[512] = {};
+    for (HWND tip = nullptr; (tip = FindWindowExA(nullptr, tip, "tooltips_class32", nullptr));)
+        if (IsWindowVisible(tip) && SendMessageTimeoutA(tip, WM_GETTEXT, sizeof text, (LPARAM)text, SMTO_NORMAL, 1000, nullptr))
+            return text;
+    return "";
+}
+
 }  // namespace
 
 // The desktop is made once, by the first row; a failed row leaves no key held.
@@ -307,6 +317,13 @@ TEST_F(Full, ResumesAfterAKill) {
     ExpectShifted(80, 50, "started again");
     PostMessageA(mover, WM_COMMAND, MAKEWPARAM(ID_TRAY_HOME, 1), 0);  // as an accelerator sends it
     ExpectShifted(0, 0, "始点へ移動 after the restart");
+}
+
+// tray menu: 設定 with no config.exe beside veskal.exe: a balloon says where it was looked for
+TEST_F(Full, MissingSettingsProgram) {
+    ChooseFromTrayMenu('c');
+    std::string expected = dir + "\\config.exe";
+    EXPECT_TRUE(WaitFor([&] { return Balloon().find(expected) != std::string::npos; })) << Balloon();
 }
 
 // the map shows while the chord is held, hides after, and lets clicks

@@ -1,5 +1,6 @@
-// The two files that live beside the executable.
-#include "app/paths.h"
+// The files that live beside the executables: veskal.exe and config.exe
+// find them the same way.
+#include "settings/paths.h"
 
 #include <windows.h>
 
