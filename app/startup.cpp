@@ -51,6 +51,8 @@ bool StartUp(HINSTANCE instance) {
     program.keyboardWakes = RegisterKeyboardInput(program.mover);
     program.desktopView = FindDesktopView();
     if (!program.desktopView) {
+        ShowBalloon(IDS_NO_DESKTOP, "");
+        LingerForBalloon();
         RemoveTrayIcon();  // or a ghost icon stays until the mouse passes over it
         CloseInstanceMutex();
         return false;

@@ -14,6 +14,7 @@ namespace {
 
 const UINT kTrayIconId = 1;
 const size_t kTipBytes = 64;  // the first layout's tooltip field
+const DWORD kLingerMs = 7000;
 
 }  // namespace
 
@@ -51,6 +52,17 @@ void ShowBalloon(UINT textId, const std::string& detail) {
     char text[256] = {};
     LoadStringA(program.instance, textId, text, sizeof text);
     ShowBalloon(program.titleText, text + detail);
+}
+
+void LingerForBalloon() {
+    for (DWORD start = GetTickCount(), waited = 0; waited < kLingerMs; waited = GetTickCount() - start) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, kLingerMs - waited, QS_ALLINPUT);
+        for (MSG msg; PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);) {
+            if (msg.message == WM_QUIT) return;
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
 }
 
 void RemoveTrayIcon() {

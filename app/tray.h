@@ -14,5 +14,8 @@ void RemoveTrayIcon();
 void ShowBalloon(const char* title, const std::string& text);
 // The same with the title bar's text: the resource string `textId`, then `detail`.
 void ShowBalloon(UINT textId, const std::string& detail);
+// Before an exit that follows a balloon: messages answered for a few seconds,
+// so that it is seen before the icon goes; a WM_QUIT ends it early.
+void LingerForBalloon();
 void ShowTrayMenu(HWND hwnd, WPARAM wParam, LPARAM lParam);
 void ToggleEnabled(HWND hwnd);

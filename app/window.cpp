@@ -13,6 +13,15 @@ bool HasClass(HWND hwnd, const char* expected) {
     return GetClassNameA(hwnd, className, sizeof className) && std::strcmp(className, expected) == 0;
 }
 
+// Only the first child is looked at on each level, and class names must
+// match exactly, case included.
+HWND ViewUnder(HWND top) {
+    HWND defView = top ? GetWindow(top, GW_CHILD) : nullptr;
+    if (!defView || !HasClass(defView, "SHELLDLL_DefView")) return nullptr;
+    HWND view = GetWindow(defView, GW_CHILD);
+    return view && HasClass(view, "SysListView32") ? view : nullptr;
+}
+
 }  // namespace
 
 void RegisterMoverClass(HINSTANCE instance, const char* className) {
@@ -43,13 +52,11 @@ bool RegisterKeyboardInput(HWND mover) {
     return RegisterRawInputDevices(&keyboard, 1, sizeof keyboard) != FALSE;
 }
 
-// Only the first child is looked at on each level, and class names must
-// match exactly, case included.
+// After "Show desktop", or with a slideshow wallpaper, the shell moves the
+// view from Progman to one of its WorkerW windows.
 HWND FindDesktopView() {
-    HWND progman = FindWindowA("Progman", "Program Manager");
-    if (!progman) return nullptr;
-    HWND defView = GetWindow(progman, GW_CHILD);
-    if (!defView || !HasClass(defView, "SHELLDLL_DefView")) return nullptr;
-    HWND view = GetWindow(defView, GW_CHILD);
-    return view && HasClass(view, "SysListView32") ? view : nullptr;
+    if (HWND view = ViewUnder(FindWindowA("Progman", "Program Manager"))) return view;
+    for (HWND worker = nullptr; (worker = FindWindowExA(nullptr, worker, "WorkerW", nullptr));)
+        if (HWND view = ViewUnder(worker)) return view;
+    return nullptr;
 }

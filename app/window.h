@@ -8,5 +8,6 @@ HWND CreateMoverWindow(HINSTANCE instance, const char* className, const char* ti
 // Key changes arrive at `mover` as WM_INPUT whichever program has the
 // focus; false when the system refuses.
 bool RegisterKeyboardInput(HWND mover);
-// The shell's icon view: Progman's first child's first child, or null.
+// The shell's icon view: the first child's first child of Progman, or else of
+// a WorkerW window; null when neither holds it.
 HWND FindDesktopView();
