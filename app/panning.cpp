@@ -1,8 +1,12 @@
 #define OEMRESOURCE  // OCR_ system cursor ids
 #include "app/panning.h"
 
+#include <dwmapi.h>
+
 #include "app/program.h"
 #include "app/rects.h"
+#include "app/window.h"
+#include "base/wrap32.h"
 #include "base/keys.h"
 #include "res/resource.h"
 
@@ -13,7 +17,8 @@ const UINT kParkFlags = SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW;
 
 // The windows that never pan.
 Unpanned OwnWindows() {
-    return {ToId(program.mover), ToId(program.desktopView), ToId(program.mapWindow)};
+    return {ToId(program.mover), ToId(program.desktopView), ToId(program.mapWindow),
+            ToId(GetAncestor(program.desktopView, GA_ROOT))};
 }
 
 bool IsKeyDown(int key) {
@@ -43,6 +48,8 @@ BOOL CALLBACK ReadOne(HWND hwnd, LPARAM) {
         if (GetClassNameA(hwnd, className, sizeof className) && GetWindowRect(hwnd, &r)) {
             w.className = className;
             w.rect = ToRect32(r);
+            DWORD cloaked = 0;  // where the system cannot tell, nothing is
+            w.cloaked = SUCCEEDED(DwmGetWindowAttribute(hwnd, DWMWA_CLOAKED, &cloaked, sizeof cloaked)) && cloaked;
         }
     }
     program.windows.push_back(std::move(w));
@@ -101,9 +108,20 @@ void GoHome() {
     ShiftBy(MoveHome(program.pan, program.settings.startCell));
 }
 
-void RecallWindows() {
+void RecallWindows(Point32 homeStep) {
     ReadWindows();
-    Apply(PlanRecall(program.windows, OwnWindows(), program.desktopRect));
+    Apply(PlanRecall(program.windows, OwnWindows(), program.desktopRect, homeStep));
+}
+
+void FollowNewDesktop() {
+    HWND view = FindDesktopView();
+    if (!view || view == program.desktopView) return;
+    program.desktopView = view;
+    HWND desktop = GetAncestor(view, GA_ROOT);
+    RECT r = {};
+    Point32 away = FromHome(program.pan, program.settings.startCell);
+    if (GetWindowRect(desktop, &r))
+        SetWindowPos(desktop, nullptr, Add32(r.left, away.x), Add32(r.top, away.y), 0, 0, kMoveFlags);
 }
 
 void ListPanned() {

@@ -11,8 +11,13 @@ bool PanTick();
 void ShiftBy(Point32 step);
 // The view back to the start cell, the windows with it.
 void GoHome();
-// Windows far off the screen pulled back onto it.
-void RecallWindows();
+// Windows far off the screen pulled back onto it; the desktop window moved by
+// `homeStep`, the step that took the view home.
+void RecallWindows(Point32 homeStep);
+// After the shell made its desktop anew (it restarted), at its home place:
+// the new desktop window put where the plane's offset says, as the old one
+// was. Nothing while the desktop view is the same, or none is found yet.
+void FollowNewDesktop();
 // Where the windows that pan are now, as a shift pass would list them.
 void ListPanned();
 // Cursors restored, the MoverWindow hidden and released, any drag ended.

@@ -14,8 +14,9 @@ void PutDesktopInOrder() {
     PanState& pan = program.pan;
     if (pan.panMode) LeavePanMode();
     SyncMap();  // hidden with pan mode
-    MoveHome(pan, program.settings.startCell);  // the windows stay: the recall puts them on screen
-    RecallWindows();
+    // The windows stay, and the recall puts them on screen; the desktop alone
+    // goes where the shell put it, since there is no plane once Veskal is gone.
+    RecallWindows(MoveHome(pan, program.settings.startCell));
 }
 
 }  // namespace

@@ -56,6 +56,7 @@ LRESULT CALLBACK MoverWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     // A registered id may take any value, so it is compared before the fixed ones.
     if (message == taskbarCreatedMessage) {
         SetTrayIcon(hwnd, NIM_ADD);
+        FollowNewDesktop();
         return 0;
     }
     switch (message) {

@@ -1,5 +1,5 @@
 # Fails when an exe imports a DLL that Windows does not ship.
-set(ALLOWED kernel32.dll user32.dll shell32.dll gdi32.dll comctl32.dll advapi32.dll msvcrt.dll ole32.dll uxtheme.dll)
+set(ALLOWED kernel32.dll user32.dll shell32.dll gdi32.dll comctl32.dll advapi32.dll msvcrt.dll ole32.dll uxtheme.dll dwmapi.dll)
 string(REPLACE "," ";" EXES "${EXES}")
 foreach(exe IN LISTS EXES)
   execute_process(COMMAND ${OBJDUMP} -p ${exe} OUTPUT_VARIABLE dump RESULT_VARIABLE rc)

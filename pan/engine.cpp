@@ -94,7 +94,12 @@ bool TakeSettings(PanState& state, const Settings& before, const Settings& next,
 }
 
 Point32 MoveHome(PanState& state, int32_t startCell) {
-    Point32 from = state.offset;
+    Point32 away = FromHome(state, startCell);
     state.offset = StartCellOffset(startCell, state.halfExtent, state.offset);
-    return {Sub32(state.offset.x, from.x), Sub32(state.offset.y, from.y)};
+    return {Sub32(0, away.x), Sub32(0, away.y)};
+}
+
+Point32 FromHome(const PanState& state, int32_t startCell) {
+    Point32 home = StartCellOffset(startCell, state.halfExtent, state.offset);
+    return {Sub32(state.offset.x, home.x), Sub32(state.offset.y, home.y)};
 }

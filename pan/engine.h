@@ -58,5 +58,8 @@ PanActions PollTick(PanState& state, const Settings& settings, const ChordKeys& 
 bool TakeSettings(PanState& state, const Settings& before, const Settings& next, const Rect32& desktop, bool startUp);
 // Back to the start cell: the step every window is to move by.
 Point32 MoveHome(PanState& state, int32_t startCell);
+// How far every window stands from its place at home: where a window the
+// shell makes anew at its home place is to go.
+Point32 FromHome(const PanState& state, int32_t startCell);
 // Pan mode and any drag ended, as when the chord is let go.
 void EndPanMode(PanState& state);

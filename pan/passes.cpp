@@ -8,11 +8,13 @@ namespace {
 
 const int32_t kRecallMargin = 64;
 
-// The taskbar, the start menu's host and the old quick-launch bar. Views:
-// the lengths are compared first, and few class names share them.
+// The taskbars (main and other monitors), the tray's overflow, the start
+// menu's host and the old quick-launch bar. Views: the lengths are compared
+// first, and few class names share them.
 bool IsShellBar(std::string_view className) {
     using namespace std::string_view_literals;
-    return className == "Shell_TrayWnd"sv || className == "DV2ControlHost"sv || className == "BaseBar"sv;
+    return className == "Shell_TrayWnd"sv || className == "Shell_SecondaryTrayWnd"sv ||
+           className == "NotifyIconOverflowWindow"sv || className == "DV2ControlHost"sv || className == "BaseBar"sv;
 }
 
 Point32 Recalled(const Rect32& r, const Rect32& desk) {
@@ -31,7 +33,7 @@ Point32 Recalled(const Rect32& r, const Rect32& desk) {
 }  // namespace
 
 bool Pans(const WindowInfo& w, const Unpanned& own) {
-    return w.visible && !w.minimized && w.id != own.mover && w.id != own.desktopView && w.id != own.map &&
+    return w.visible && !w.minimized && !w.cloaked && w.id != own.mover && w.id != own.desktopView && w.id != own.map &&
            !w.className.empty() && !IsShellBar(w.className);
 }
 
@@ -48,10 +50,12 @@ void PlanShift(Point32 step, const std::vector<WindowInfo>& windows, const Unpan
     }
 }
 
-std::vector<Move> PlanRecall(const std::vector<WindowInfo>& windows, const Unpanned& own, const Rect32& desktop) {
+std::vector<Move> PlanRecall(const std::vector<WindowInfo>& windows, const Unpanned& own, const Rect32& desktop,
+                             Point32 homeStep) {
     std::vector<Move> moves;
     for (const WindowInfo& w : windows) {
-        Point32 to = Recalled(w.rect, desktop);
+        Point32 to = w.id == own.desktop ? Point32{Add32(w.rect.left, homeStep.x), Add32(w.rect.top, homeStep.y)}
+                                         : Recalled(w.rect, desktop);
         if (Pans(w, own) && !(to == Point32{w.rect.left, w.rect.top})) moves.push_back({w.id, to});
     }
     return moves;

@@ -1,8 +1,8 @@
 // The two passes over all top-level windows: the shift that pans, and the
 // recall at exit. Both take the windows as the shell read them, top window
 // first, and answer with where each is to go. Both leave alone what is
-// hidden or minimized, Veskal's own windows, the desktop view and the
-// shell's own bars.
+// hidden, minimized or cloaked, Veskal's own windows, the desktop view and
+// the shell's own bars.
 #pragma once
 
 #include <cstdint>
@@ -19,6 +19,7 @@ struct WindowInfo {
     bool minimized;
     std::string className;  // empty when the window went away while it was read
     Rect32 rect;
+    bool cloaked = false;  // kept off screen by the system: a hidden shell surface, a suspended app
 };
 
 // The windows that never pan.
@@ -26,6 +27,7 @@ struct Unpanned {
     WindowId mover;        // the MoverWindow, parked under the cursor
     WindowId desktopView;  // the desktop's icons
     WindowId map;
+    WindowId desktop;      // the top-level window that holds the desktop view: it pans
 };
 
 struct Move {
@@ -38,5 +40,8 @@ bool Pans(const WindowInfo& window, const Unpanned& own);
 // each, top window first: with a zero step, where the windows are.
 void PlanShift(Point32 step, const std::vector<WindowInfo>& windows, const Unpanned& own, std::vector<Move>& moves,
                std::vector<Rect32>& placed);
-// Windows far outside `desktop` pulled back onto it; those near it stay.
-std::vector<Move> PlanRecall(const std::vector<WindowInfo>& windows, const Unpanned& own, const Rect32& desktop);
+// At the end: windows far outside `desktop` pulled back onto it, those near it
+// stay; the desktop window alone moves by `homeStep`, the step that brings the
+// view home, to the place the shell gave it.
+std::vector<Move> PlanRecall(const std::vector<WindowInfo>& windows, const Unpanned& own, const Rect32& desktop,
+                             Point32 homeStep);

@@ -9,7 +9,7 @@
 namespace {
 
 const Rect32 kScreen = {0, 0, 1024, 768};
-const Unpanned kOwn = {1, 2, 3};  // mover, desktop view, map
+const Unpanned kOwn = {1, 2, 3, 4};  // mover, desktop view, map, desktop window
 
 std::string Text(Point32 p) { return std::to_string(p.x) + "," + std::to_string(p.y); }
 std::string Text(const Rect32& r) { return Text(Point32{r.left, r.top}) + "," + Text(Point32{r.right, r.bottom}); }
@@ -31,6 +31,8 @@ TEST(Passes, WhatMovesAndWhere) {
         {"hidden", "Notepad", 9, false, false, false}, {"minimized", "Notepad", 9, true, true, false},
         {"gone while it was read", "", 9, true, false, false}, {"taskbar", "Shell_TrayWnd", 9, true, false, false},
         {"start menu host", "DV2ControlHost", 9, true, false, false}, {"BaseBar", "BaseBar", 9, true, false, false},
+        {"another monitor's taskbar", "Shell_SecondaryTrayWnd", 9, true, false, false},
+        {"the tray's overflow", "NotifyIconOverflowWindow", 9, true, false, false},
         {"class names match case and all", "basebar", 9, true, false, true},
         {"the MoverWindow", "VESKALClass", 1, true, false, false},
         {"the desktop view", "SysListView32", 2, true, false, false}, {"the map", "VESKALMap", 3, true, false, false}};
@@ -38,7 +40,15 @@ TEST(Passes, WhatMovesAndWhere) {
         WindowInfo window = {row.id, row.visible, row.minimized, row.className, {5000, 100, 5100, 200}};
         PlanShift({10, 20}, {window}, kOwn, moves, placed);
         EXPECT_EQ(Moves(moves), row.pans ? "5010,120" : "") << row.name << " (shift)";
-        EXPECT_EQ(Moves(PlanRecall({window}, kOwn, kScreen)), row.pans ? "960,100" : "") << row.name << " (recall)";
+        EXPECT_EQ(Moves(PlanRecall({window}, kOwn, kScreen, {0, 0})), row.pans ? "960,100" : "") << row.name << " (recall)";
+    }
+    WindowInfo cloaked = {9, true, false, "Windows.UI.Core.CoreWindow", {5000, 100, 5100, 200}, true};
+    PlanShift({10, 20}, {cloaked}, kOwn, moves, placed);
+    EXPECT_EQ(Moves(moves) + Moves(PlanRecall({cloaked}, kOwn, kScreen, {0, 0})), "") << "cloaked";
+    // The desktop window goes home at the end, near the screen or far from it.
+    for (Point32 at : {Point32{-120, -60}, Point32{5000, 100}}) {
+        WindowInfo desktop = {4, true, false, "Progman", {at.x, at.y, at.x + 1024, at.y + 768}};
+        EXPECT_EQ(Moves(PlanRecall({desktop}, kOwn, kScreen, {-at.x, -at.y})), "0,0") << Text(at);
     }
     const Rect32 kAbove = {0, -1080, 1024, 768};  // a monitor above the main one
     const struct { const char* name; Rect32 desktop; int32_t x, y; const char* moved; } kRecalls[] = {
@@ -54,7 +64,7 @@ TEST(Passes, WhatMovesAndWhere) {
         {"corner: both axes", kScreen, 3000, -3000, "960,0"}};
     for (const auto& row : kRecalls) {
         WindowInfo w = {9, true, false, "Notepad", {row.x, row.y, row.x + 100, row.y + 100}};
-        EXPECT_EQ(Moves(PlanRecall({w}, kOwn, row.desktop)), row.moved) << row.name;
+        EXPECT_EQ(Moves(PlanRecall({w}, kOwn, row.desktop, {0, 0})), row.moved) << row.name;
     }
     PlanShift({-30, 40}, {{7, true, false, "A", {0, 0, 100, 50}}, {8, false, false, "", {}},
                           {9, true, false, "B", {-2147483647 - 1, 5, 10, 15}}}, kOwn, moves, placed);

@@ -6,6 +6,7 @@
 //   desktop_shell.exe --close-veskal  asks a running Veskal to exit, waits for it
 //   desktop_shell.exe --tray-menu     opens Veskal's tray menu, as a right click on its icon
 //   desktop_shell.exe --close-menu    closes an open menu
+// Sent kRestartDesktop, its desktop is made anew, as when the shell restarts.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -20,12 +21,15 @@ struct TestWindow {
     int x, y, width, height;
     COLORREF color;
 };
+const UINT kRestartDesktop = WM_APP + 7;
 const TestWindow kTestWindows[] = {
     {"E2E Window A", "VeskalE2ESample", WS_OVERLAPPEDWINDOW, 0, 100, 120, 300, 200, RGB(150, 200, 255)},
     {"E2E Window B", "VeskalE2ESample", WS_POPUP | WS_CAPTION, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, 560, 380, 240, 160,
      RGB(255, 220, 150)},
     // The shell's menu bands never move.
     {"E2E BaseBar", "BaseBar", WS_POPUP | WS_BORDER, 0, 40, 560, 200, 100, RGB(200, 200, 200)},
+    {"E2E Second Taskbar", "Shell_SecondaryTrayWnd", WS_POPUP, 0, 0, 740, 300, 28, RGB(60, 60, 90)},
+    {"E2E Tray Overflow", "NotifyIconOverflowWindow", WS_POPUP | WS_BORDER, 0, 860, 600, 120, 80, RGB(90, 90, 90)},
     // Nor does the start menu host, which takes the keys: without a window
     // manager the X focus would follow the pointer, and keys over no Wine
     // window never reach Wine.
@@ -36,7 +40,15 @@ bool CommandLineHas(const char* flag) {
     return std::strstr(GetCommandLineA(), flag) != nullptr;
 }
 
+HWND CreateDesktopChain();
+
 LRESULT CALLBACK DesktopProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kRestartDesktop) {  // as a restarting shell does: a new desktop, then the broadcast
+        DestroyWindow(hwnd);
+        CreateDesktopChain();
+        PostMessageA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+        return 0;
+    }
     if (message == WM_WINDOWPOSCHANGING) {  // a desktop never rises above other windows
         WINDOWPOS* pos = reinterpret_cast<WINDOWPOS*>(lParam);
         if (!(pos->flags & SWP_NOZORDER)) pos->hwndInsertAfter = HWND_BOTTOM;
@@ -83,7 +95,7 @@ HWND Create(const char* className, const char* title, DWORD style, DWORD exStyle
                            GetModuleHandleA(nullptr), nullptr);
 }
 
-void CreateDesktop() {
+HWND CreateDesktopChain() {
     int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     HWND progman = Create("Progman", "Program Manager", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW,
                           0, 0, width, height);
@@ -103,6 +115,11 @@ void CreateDesktop() {
         SendMessageA(icons, LVM_INSERTITEMA, 0, (LPARAM)&item);
     }
     SetWindowPos(progman, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return progman;
+}
+
+void CreateDesktop() {
+    CreateDesktopChain();
     for (const TestWindow& w : kTestWindows) {
         HWND hwnd = Create(w.className, w.title, w.style, w.exStyle, w.x, w.y, w.width, w.height);
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, (LONG_PTR)w.color);
@@ -145,7 +162,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     InitCommonControlsEx(&controls);
     Register("Progman", DesktopProc, COLOR_DESKTOP);
     Register("SHELLDLL_DefView", DesktopProc, COLOR_DESKTOP);
-    const char* const sampleClasses[] = {"VeskalE2ESample", "BaseBar", "DV2ControlHost"};
+    const char* const sampleClasses[] = {"VeskalE2ESample", "BaseBar", "DV2ControlHost", "Shell_SecondaryTrayWnd",
+                                         "NotifyIconOverflowWindow"};
     for (const char* name : sampleClasses) Register(name, SampleProc, COLOR_WINDOW);
     CreateDesktop();
     if (CommandLineHas("--demo")) SetTimer(nullptr, 0, 200, PlaceNotepad);

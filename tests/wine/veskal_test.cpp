@@ -232,18 +232,26 @@ TEST_F(Core, MenuHome) {
     ExpectShifted(0, 0, "始点へ移動 (O)");
 }
 
-// tray menu: 終了 by its key X ends the program; windows more than 64 pixels
-// beyond the left edge, or above the top, come back. Partly on the screen: a
-// window that leaves it whole stalls Wine for seconds.
+// tray menu: 終了 by its key X ends the program away from home. The desktop
+// goes back where the shell put it; windows more than 64 pixels beyond the
+// left edge, or above the top, come back; the rest stay. Partly on the
+// screen: a window that leaves it whole stalls Wine for seconds. The shell's
+// bars never moved.
 TEST_F(Core, MenuExitRecalls) {
+    std::vector<Watched> bars;
+    for (const char* bar : {"Shell_SecondaryTrayWnd", "NotifyIconOverflowWindow"})
+        bars.push_back({bar, FindWindowA(bar, nullptr), TopLeft(FindWindowA(bar, nullptr))});
+    Drag({300, 300}, {420, 360});
     const struct {
         size_t window;  // in watched
         POINT placed, recalled;
-    } recalls[] = {{0, {-100, -50}, {64, 0}}, {2, {-200, 300}, {64, 300}}};
+    } recalls[] = {{0, {-100, -50}, {64, 0}}, {2, {-200, 300}, {64, 300}}, {1, {680, 440}, {680, 440}}};
     for (const auto& r : recalls) MoveTo(watched[r.window].hwnd, r.placed);
     ChooseFromTrayMenu('x');
     EXPECT_EQ(AwaitExit(veskal, "veskal.exe after 終了 (X)"), 0u);
     for (const auto& r : recalls) ExpectAt(watched[r.window].hwnd, r.recalled, watched[r.window].name, 0);
+    ExpectAt(watched[3].hwnd, watched[3].home, "the desktop", 0);
+    for (const Watched& bar : bars) ExpectAt(bar.hwnd, bar.home, bar.name, 0);
 }
 
 // text mode: veskal.ini written with CR LF, a Ctrl-Z ended the reading
@@ -348,6 +356,27 @@ TEST_F(Full, MapWhilePanning) {
     PostMessageA(mover, WM_COMMAND, ID_TRAY_HOME, 0);  // so this moves nothing; handled before the close
     PostMessageA(mover, WM_CLOSE, 0, 0);
     EXPECT_EQ(AwaitExit(veskal, "veskal.exe after WM_CLOSE"), 0u);
-    ExpectShifted(80, 50, "始点へ移動 after the end of the session, then the exit");
+    for (const Watched& w : watched)  // the desktop went home with the end of the session
+        ExpectAt(w.hwnd, &w == &watched[3] ? w.home : POINT{w.home.x + 80, w.home.y + 50},
+                 "始点へ移動 after the end of the session, then the exit: " + std::string(w.name), 0);
     EXPECT_FALSE(FileExists(dir + "\\veskal.view")) << "a view record after an orderly end";
+}
+
+// the shell restarts away from home: its new desktop, made at the origin, is
+// placed with the plane; home brings it home with every window, and so does
+// the exit after another drag
+TEST_F(Full, ShellRestart) {
+    StartVeskal("shell", "");
+    Drag({300, 300}, {450, 390});
+    HWND old = watched[3].hwnd;
+    PostMessageA(old, WM_APP + 7, 0, 0);  // the stand-in shell's restart
+    Check(WaitFor([&] { return !IsWindow(old) && (watched[3].hwnd = FindWindowA("Progman", nullptr)); }),
+          "no new desktop");
+    ExpectShifted(150, 90, "the shell restarted");
+    PostMessageA(mover, WM_COMMAND, ID_TRAY_HOME, 0);
+    ExpectShifted(0, 0, "始点へ移動 after the restart");
+    Drag({300, 300}, {330, 320});
+    PostMessageA(mover, WM_CLOSE, 0, 0);
+    EXPECT_EQ(AwaitExit(veskal, "veskal.exe after WM_CLOSE"), 0u);
+    ExpectAt(watched[3].hwnd, watched[3].home, "the new desktop after the exit", 0);
 }

@@ -57,7 +57,7 @@ void Drag(benchmark::State& state, bool map) {
     for (auto _ : state) {
         in.cursor.x ^= 1;
         PanActions act = PollTick(d.pan, d.settings, d.chord, true, in);
-        PlanShift(act.step, d.windows, {1, 2, 3}, d.moves, d.placed);
+        PlanShift(act.step, d.windows, {1, 2, 3, 0}, d.moves, d.placed);
         if (map) LayOutMap({kScreen, kScreen, 2, 2, 4, d.pan.offset}, d.placed, d.picture);
         benchmark::DoNotOptimize(d.moves.data());
     }
