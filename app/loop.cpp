@@ -14,7 +14,6 @@ namespace {
 // One look at the keys and what follows it (the map drawn, the view record
 // kept). True while a chord key is down.
 bool LoopTick() {
-    if (!IsWindow(program.desktopView)) FollowNewDesktop();  // a shell that restarted without a word
     bool keysDown = PanTick();
     SyncMap();
     KeepViewRecord();

@@ -57,6 +57,7 @@ BOOL CALLBACK ReadOne(HWND hwnd, LPARAM) {
 }
 
 void ReadWindows() {
+    if (!IsWindow(program.desktopView)) FollowNewDesktop();  // a shell that restarted without a word
     program.windows.clear();
     EnumWindows(ReadOne, 0);
 }

@@ -100,6 +100,12 @@ TEST(Engine, PlaneAndStartCells) {
         next.widthSteps = row.width, next.heightSteps = row.height, next.startCell = row.cell;
         EXPECT_FALSE(TakeSettings(pan, Settings(), next, row.desktop, true)) << row.name << ": no recall at start-up";
         EXPECT_EQ(Text(pan.halfExtent) + " | " + Text(pan.offset), row.seen) << row.name;
+        PanState away = pan;  // 30 right of the start cell and 20 above it; a cell that places nowhere is home
+        away.offset = {pan.offset.x + 30, pan.offset.y - 20};
+        bool placed = row.cell >= 0 && row.cell <= 8;
+        std::string fromHome = Text(FromHome(away, row.cell));
+        EXPECT_EQ(fromHome + " " + Text(MoveHome(away, row.cell)), placed ? "30,-20 -30,20" : "0,0 0,0")
+            << row.name << ": from home, then the way home";
     }
 }
 
