@@ -43,7 +43,10 @@ void ResumeView() {
 }
 
 void KeepViewRecord() {
-    if (!ViewRecordDue(program.pan, program.viewRecorded)) return;
+    if (ViewRecordDue(program.pan, program.viewRecorded)) WriteViewRecord();
+}
+
+void WriteViewRecord() {
     const Settings& s = program.settings;
     ViewRecord record = {BootTime(), program.desktopRect, DesktopViewRect(), s.widthSteps, s.heightSteps,
                          program.pan.offset.x, program.pan.offset.y};

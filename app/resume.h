@@ -10,5 +10,7 @@ void ResumeView();
 // After every tick and message: the record is written when the view has
 // come to rest (no drag) somewhere other than it says.
 void KeepViewRecord();
+// The record written now, as after a new measurement of the plane.
+void WriteViewRecord();
 // At an orderly end, after the recall pass: no record is left.
 void DropViewRecord();

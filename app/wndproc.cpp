@@ -3,6 +3,7 @@
 #include "app/wndproc.h"
 
 #include "app/apply.h"
+#include "app/display.h"
 #include "app/mapwindow.h"
 #include "app/program.h"
 #include "app/shutdown.h"
@@ -84,6 +85,12 @@ LRESULT CALLBACK MoverWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         // Windows may end the process once this returns, before the main
         // loop gets to its shutdown. The answer stays the default.
         if (wParam) EndSession();
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    case WM_DISPLAYCHANGE:
+        FollowDisplay();
+        return 0;
+    case WM_SETTINGCHANGE:
+        if (wParam == SPI_SETWORKAREA) FollowDisplay();
         return DefWindowProcA(hwnd, message, wParam, lParam);
     case WM_INPUT:
         // Only a wake-up for the main loop, which reads the keys itself; the

@@ -31,6 +31,13 @@ void EndDrag(PanState& state, const Settings& settings, uint32_t now, PanActions
     state.lastReleaseTick = now;
 }
 
+// An offset beyond a new edge comes back to it; a plane with no room at all
+// (a negative size) holds none, and nothing moves for it.
+int32_t KeptAxis(int32_t offset, int32_t halfExtent) {
+    if (halfExtent < 0) return offset;
+    return offset > halfExtent ? halfExtent : offset < Neg32(halfExtent) ? Neg32(halfExtent) : offset;
+}
+
 }  // namespace
 
 ChordKeys MakeChord(const std::vector<int32_t>& keys) {
@@ -91,6 +98,14 @@ bool TakeSettings(PanState& state, const Settings& before, const Settings& next,
     if (!startUp && !resized) return false;
     MoveHome(state, next.startCell);  // the windows stay where they are: the recall puts them on screen
     return !startUp;
+}
+
+Point32 TakeDisplay(PanState& state, const Settings& settings, const Rect32& desktop) {
+    state.halfExtent = HalfExtent(desktop, settings.widthSteps, settings.heightSteps);
+    Point32 kept = {KeptAxis(state.offset.x, state.halfExtent.x), KeptAxis(state.offset.y, state.halfExtent.y)};
+    Point32 step = {Sub32(kept.x, state.offset.x), Sub32(kept.y, state.offset.y)};
+    state.offset = kept;
+    return step;
 }
 
 Point32 MoveHome(PanState& state, int32_t startCell) {

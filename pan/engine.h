@@ -56,6 +56,11 @@ PanActions PollTick(PanState& state, const Settings& settings, const ChordKeys& 
 // and when the plane's size changed, the view goes to the start cell; true
 // when the windows are then to be recalled (a change while running).
 bool TakeSettings(PanState& state, const Settings& before, const Settings& next, const Rect32& desktop, bool startUp);
+// The screen changed size: the plane measured anew on `desktop`, the windows
+// kept where they are on screen. The view keeps its offset while the new
+// plane holds it; an axis beyond the new edge comes back to it, and the
+// answer is the step every window moves by for that (zero when it fits).
+Point32 TakeDisplay(PanState& state, const Settings& settings, const Rect32& desktop);
 // Back to the start cell: the step every window is to move by.
 Point32 MoveHome(PanState& state, int32_t startCell);
 // How far every window stands from its place at home: where a window the

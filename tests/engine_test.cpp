@@ -109,6 +109,27 @@ TEST(Engine, PlaneAndStartCells) {
     }
 }
 
+// A 3x3 plane on 1920x1080 (half extent 1920,1080), the view at an offset, then the screen changed: the step
+// the windows take, the offset kept, and the way home from the start cell.
+TEST(Engine, DisplayChanges) {
+    const struct { const char* name; Point32 offset; Rect32 desktop; int32_t cell; const char* seen; } kRows[] = {
+        {"smaller, at the right and bottom bound", {1920, 1080}, {0, 0, 1280, 720}, 4, "-640,-360 | 1280,720 | -1280,-720"},
+        {"smaller, at the left and top bound", {-1920, -1080}, {0, 0, 1280, 720}, 0, "640,360 | -1280,-720 | 2560,1440"},
+        {"smaller, still on the new plane", {-1000, 700}, {0, 0, 1280, 720}, 8, "0,0 | -1000,700 | -280,-1420"},
+        {"smaller, one axis beyond", {1500, -10}, {0, 0, 1280, 720}, 4, "-220,0 | 1280,-10 | -1280,10"},
+        {"larger keeps the view", {1920, -1080}, {0, 0, 2560, 1440}, 0, "0,0 | 1920,-1080 | 640,2520"},
+        {"no room on a plane of negative size", {500, 0}, {0, 0, -10, 720}, 4, "0,0 | 500,0 | -500,0"}};
+    for (const auto& row : kRows) {
+        PanState pan = {};
+        pan.offset = row.offset;
+        pan.halfExtent = {1920, 1080};
+        Settings settings;
+        Point32 step = TakeDisplay(pan, settings, row.desktop);
+        Point32 offset = pan.offset;
+        EXPECT_EQ(Text(step) + " | " + Text(offset) + " | " + Text(MoveHome(pan, row.cell)), row.seen) << row.name;
+    }
+}
+
 TEST(Engine, LoopWait) {
     // keyboardWakes, buttonChord, panMode, keyInput, keysDown, blind, sinceKeyInput
     const struct { const char* name; LoopClock clock; uint32_t ms; bool messagesWake; } kRows[] = {
