@@ -2,10 +2,13 @@
 // settings messages.
 #include "app/wndproc.h"
 
+#include <string>
+
 #include "app/apply.h"
 #include "app/mapwindow.h"
 #include "app/program.h"
 #include "app/shutdown.h"
+#include "app/startupfolder.h"
 #include "app/tray.h"
 #include "app/panning.h"
 #include "res/resource.h"
@@ -19,6 +22,12 @@ void OnPaint(HWND hwnd) {
     PAINTSTRUCT paint;
     BeginPaint(hwnd, &paint);
     EndPaint(hwnd, &paint);
+}
+
+std::string LoadText(UINT id) {
+    char text[256] = {};
+    LoadStringA(program.instance, id, text, sizeof text);
+    return text;
 }
 
 void OnCopyData(LPARAM lParam) {
@@ -43,6 +52,9 @@ LRESULT HandleCommand(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     case ID_TRAY_MAP:
         program.settings.showMap = !program.settings.showMap;
         SyncMap();
+        return 0;
+    case ID_TRAY_STARTUP:
+        if (!ToggleStartWithWindows()) ShowBalloon(program.titleText, LoadText(IDS_STARTUP_FAILED));
         return 0;
     default:
         return DefWindowProcA(hwnd, message, wParam, lParam);
