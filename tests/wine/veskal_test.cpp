@@ -170,9 +170,7 @@ struct Core : testing::Test {
         SetWindowPos(watched[2].hwnd, nullptr, 640, 40, 360, 260, SWP_NOZORDER | SWP_NOACTIVATE);
         for (Watched& w : watched) w.home = TopLeft(w.hwnd);
     }
-    void TearDown() override {
-        if (HasFailure()) Xdo("mouseup 1 " + kShiftCtrl + "up shift+ctrl");  // nothing held for the next
-    }
+    void TearDown() override { if (HasFailure()) Xdo("mouseup 1 " + kShiftCtrl + "up shift+ctrl"); }
 };
 class Full : public Core {};
 
