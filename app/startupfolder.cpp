@@ -7,7 +7,7 @@
 #include <objbase.h>
 #include <shlobj.h>
 
-#include <string>
+#include <cwchar>
 
 #include "res/resource.h"
 
@@ -34,53 +34,56 @@ struct ShellLink {
     }
 };
 
-std::wstring ExePath() {
-    std::wstring path(32768, L'\0');
-    path.resize(GetModuleFileNameW(nullptr, &path[0], (DWORD)path.size()));
-    return path;
+// This exe's path; false when it is too long for a shortcut to hold.
+bool ExePath(wchar_t (&exe)[MAX_PATH]) {
+    DWORD length = GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    return length > 0 && length < MAX_PATH;
 }
 
-// Empty when the folder is unknown; `create` makes it if it is not there yet.
-std::wstring ShortcutPath(bool create) {
-    wchar_t folder[MAX_PATH] = {};
+// False when the folder is unknown; `create` makes it if it is not there yet.
+bool ShortcutPath(bool create, wchar_t (&shortcut)[MAX_PATH]) {
+    const wchar_t kName[] = L"\\Veskal.lnk";
     int which = CSIDL_STARTUP | (create ? CSIDL_FLAG_CREATE : 0);
-    if (FAILED(SHGetFolderPathW(nullptr, which, nullptr, SHGFP_TYPE_CURRENT, folder))) return L"";
-    return std::wstring(folder) + L"\\Veskal.lnk";
+    if (FAILED(SHGetFolderPathW(nullptr, which, nullptr, SHGFP_TYPE_CURRENT, shortcut)) ||
+        lstrlenW(shortcut) + lstrlenW(kName) >= MAX_PATH)
+        return false;
+    lstrcatW(shortcut, kName);
+    return true;
 }
 
 // Compared as the file system compares names: a copy started through a path
 // typed in other letter case is still this exe.
-bool StartsThisExe(const std::wstring& shortcut, const std::wstring& exe) {
+bool StartsThisExe(const wchar_t* shortcut, const wchar_t* exe) {
     ShellLink shell;
     wchar_t target[MAX_PATH] = {};
-    return shell.file && SUCCEEDED(shell.file->Load(shortcut.c_str(), STGM_READ)) &&
+    return shell.file && SUCCEEDED(shell.file->Load(shortcut, STGM_READ)) &&
            SUCCEEDED(shell.link->GetPath(target, MAX_PATH, nullptr, 0)) &&
-           CompareStringOrdinal(target, -1, exe.c_str(), -1, TRUE) == CSTR_EQUAL;
+           CompareStringOrdinal(target, -1, exe, -1, TRUE) == CSTR_EQUAL;
 }
 
-bool WriteShortcut(const std::wstring& shortcut, const std::wstring& exe) {
+bool WriteShortcut(const wchar_t* shortcut, const wchar_t* exe) {
+    wchar_t folder[MAX_PATH];
+    lstrcpynW(folder, exe, MAX_PATH);
     // A root keeps its backslash: "C:" alone names the drive's current folder.
-    size_t cut = exe.find_last_of(L'\\');
-    std::wstring folder = exe.substr(0, cut == 2 ? 3 : cut);
+    if (wchar_t* cut = wcsrchr(folder, L'\\')) cut[cut == folder + 2 ? 1 : 0] = 0;
     ShellLink shell;
-    return shell.file && SUCCEEDED(shell.link->SetPath(exe.c_str())) &&
-           SUCCEEDED(shell.link->SetWorkingDirectory(folder.c_str())) &&
-           SUCCEEDED(shell.link->SetIconLocation(exe.c_str(), -IDI_VESKAL)) &&  // negative: by resource id
-           SUCCEEDED(shell.file->Save(shortcut.c_str(), TRUE));
+    return shell.file && SUCCEEDED(shell.link->SetPath(exe)) && SUCCEEDED(shell.link->SetWorkingDirectory(folder)) &&
+           SUCCEEDED(shell.link->SetIconLocation(exe, -IDI_VESKAL)) &&  // negative: by resource id
+           SUCCEEDED(shell.file->Save(shortcut, TRUE));
 }
 
 }  // namespace
 
 bool StartsWithWindows() {
     ComScope com;
-    std::wstring shortcut = ShortcutPath(false);
-    return !shortcut.empty() && StartsThisExe(shortcut, ExePath());
+    wchar_t shortcut[MAX_PATH], exe[MAX_PATH];
+    return ShortcutPath(false, shortcut) && ExePath(exe) && StartsThisExe(shortcut, exe);
 }
 
 bool ToggleStartWithWindows() {
     ComScope com;
-    std::wstring shortcut = ShortcutPath(true), exe = ExePath();
-    if (shortcut.empty()) return false;
-    if (StartsThisExe(shortcut, exe)) return DeleteFileW(shortcut.c_str()) != 0;
+    wchar_t shortcut[MAX_PATH], exe[MAX_PATH];
+    if (!ShortcutPath(true, shortcut) || !ExePath(exe)) return false;
+    if (StartsThisExe(shortcut, exe)) return DeleteFileW(shortcut) != 0;
     return WriteShortcut(shortcut, exe);
 }

@@ -9,5 +9,6 @@ bool StartsWithWindows();
 
 // Removes Veskal.lnk while it starts this exe; otherwise writes it to start
 // this exe in its own folder, with its icon, in place of any other. False
-// when the Startup folder cannot be written.
+// when the Startup folder cannot be written, or this exe's path is too long
+// for a shortcut to hold.
 bool ToggleStartWithWindows();
