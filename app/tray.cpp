@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "app/program.h"
+#include "app/startupfolder.h"
 #include "res/resource.h"
 
 // The first layout of the record, understood by every shell version: 88
@@ -80,6 +81,7 @@ void ShowTrayMenu(HWND hwnd, WPARAM, LPARAM lParam) {
         if (popup) {
             CheckMenuItem(popup, 0, MF_BYPOSITION | (program.enabled ? MF_CHECKED : MF_UNCHECKED));
             CheckMenuItem(popup, ID_TRAY_MAP, MF_BYCOMMAND | (program.settings.showMap ? MF_CHECKED : MF_UNCHECKED));
+            CheckMenuItem(popup, ID_TRAY_STARTUP, MF_BYCOMMAND | (StartsWithWindows() ? MF_CHECKED : MF_UNCHECKED));
             TrackPopupMenu(popup, TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, hwnd, nullptr);
         }
         DestroyMenu(menu);  // the popup with it

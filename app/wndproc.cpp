@@ -2,11 +2,14 @@
 // settings messages.
 #include "app/wndproc.h"
 
+#include <string>
+
 #include "app/apply.h"
 #include "app/display.h"
 #include "app/mapwindow.h"
 #include "app/program.h"
 #include "app/shutdown.h"
+#include "app/startupfolder.h"
 #include "app/tray.h"
 #include "app/panning.h"
 #include "res/resource.h"
@@ -45,6 +48,9 @@ LRESULT HandleCommand(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     case ID_TRAY_MAP:
         program.settings.showMap = !program.settings.showMap;
         SyncMap();
+        return 0;
+    case ID_TRAY_STARTUP:
+        if (!ToggleStartWithWindows()) ShowBalloon(IDS_STARTUP_FAILED, "");
         return 0;
     default:
         return DefWindowProcA(hwnd, message, wParam, lParam);

@@ -23,7 +23,9 @@ if(MSVC)
   target_link_options(veskal PRIVATE /MANIFEST:NO)
 endif()
 target_compile_definitions(veskal PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX _CRT_SECURE_NO_WARNINGS)
-target_link_libraries(veskal PRIVATE user32 shell32 kernel32 gdi32 dwmapi)  # gdi32: the map's bitmap; dwmapi: cloaked windows
+# gdi32: the map's bitmap; dwmapi: cloaked windows; ole32 and uuid (a static
+# library): the Startup folder's shortcut.
+target_link_libraries(veskal PRIVATE user32 shell32 kernel32 gdi32 dwmapi ole32 uuid)
 if(MINGW)
   # Only Windows system DLLs at run time: no libgcc, libstdc++ or winpthread.
   target_link_options(veskal PRIVATE -static -static-libgcc -static-libstdc++)

@@ -11,9 +11,7 @@
 
 namespace {
 
-void Check(bool ok) {
-    if (!ok) std::abort();
-}
+void Check(bool ok) { if (!ok) std::abort(); }
 
 }  // namespace
 

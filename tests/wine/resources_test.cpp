@@ -12,14 +12,15 @@ TEST(Resources, AsTheSystemLoadsThem) {
     ASSERT_TRUE(exe) << path;
     std::wstring texts;  // then the menu's items with their ids
     wchar_t text[100];
-    for (UINT id : {IDS_TITLE, IDS_STOPPED, IDS_CLASSNAME, IDS_MUTEXNAME})
+    for (UINT id : {IDS_TITLE, IDS_STOPPED, IDS_CLASSNAME, IDS_MUTEXNAME, IDS_STARTUP_FAILED})
         texts.append(text, LoadStringW(exe, id, text, 100)) += L"|";
     HMENU popup = GetSubMenu(LoadMenuW(exe, MAKEINTRESOURCEW(IDR_TRAYMENU)), 0);
     for (int i = 0; i < GetMenuItemCount(popup); ++i)
         texts.append(std::to_wstring(GetMenuItemID(popup, i)) + L" ")
             .append(text, GetMenuStringW(popup, i, text, 100, MF_BYPOSITION)) += L"|";
-    EXPECT_EQ(texts, L"Veskal|Veskal（停止中）|VESKALClass|VESKALMUTEX|32775 有効(&V)|32776 地図を表示(&M)|0 |"
-                     L"32773 設定(&C)...|32774 始点へ移動(&O)|0 |32771 終了(&X)|");
+    EXPECT_EQ(texts, L"Veskal|Veskal（停止中）|VESKALClass|VESKALMUTEX|スタートアップ フォルダーに書き込めませんでした。|"
+                     L"32775 有効(&V)|32776 地図を表示(&M)|0 |32773 設定(&C)...|32777 スタートアップに登録(&S)|"
+                     L"32774 始点へ移動(&O)|0 |32771 終了(&X)|");
     for (UINT icon : {IDI_VESKAL, IDI_TRAY_ENABLED, IDI_TRAY_STOPPED})
         for (int size : {16, 32})
             EXPECT_TRUE(LoadImageW(exe, MAKEINTRESOURCEW(icon), IMAGE_ICON, size, size, 0)) << icon << " at " << size;

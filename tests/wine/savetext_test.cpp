@@ -20,18 +20,12 @@ TEST(Paths, ModuleDirectory) {
 TEST(SaveText, LeavesTheFileWhole) {
     const std::string old = "old\r\n", saved = "a=1\r\nb=2\r\n";
     enum Setup { plain, newIsFolder, heldForReading };
-    const struct {
-        const char* label;
-        std::string path;
-        Setup setup;
-        std::string expected;
-    } rows[] = {
+    const struct { const char* label; std::string path; Setup setup; std::string expected; } rows[] = {
         {"replaced: text mode on disk", "plain.ini", plain, saved},
         {"no room for the temporary (.new is a folder): written in place", "folder.ini", newIsFolder, saved},
         // ".new" makes it 1 past a folder entry's 255; Wine opens paths past MAX_PATH
         {"name too long for .new: written in place", std::string(255 - 3, 'n'), plain, saved},
-        {"open elsewhere, shared for reading only: kept", "held.ini", heldForReading, old},
-    };
+        {"open elsewhere, shared for reading only: kept", "held.ini", heldForReading, old}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.label);
         WriteBytes(row.path, old);

@@ -1,8 +1,9 @@
 // The real exes on a stand-in desktop, driven with X input: what only the
-// real system shows. The rows run in order and share four starts of
+// real system shows. The rows run in order and share six starts of
 // veskal.exe (each costs seconds); suite Core also runs on the 32-bit build.
 #include <windows.h>
 #include <commctrl.h>
+#include <shlobj.h>
 #include <gtest/gtest.h>
 
 #include "app/tray.h"
@@ -12,11 +13,7 @@
 
 namespace {
 
-struct Watched {  // moved by drags; E2E Window A first
-    const char* name;
-    HWND hwnd;
-    POINT home;
-};
+struct Watched { const char* name; HWND hwnd; POINT home; };  // moved by drags; E2E Window A first
 std::vector<Watched> watched;
 Child veskal;  // the program under test, started in dir
 std::string dir;
@@ -100,10 +97,11 @@ void StartVeskal(const char* name, const std::string& ini) {
     Check(!FileExists(dir + "\\veskal.view"), "a view record of another run stays");
 }
 
-HWND AwaitDialog(const Child& config) {  // once it shows: its controls are made by then
-    HWND dialog = AwaitWindow(config, "#32770", nullptr);
-    Check(WaitFor([&] { return IsWindowVisible(dialog); }), "config.exe's dialog does not show");
-    return dialog;
+// A dialog or menu once it shows: its controls or items are made by then.
+HWND AwaitShown(const Child& owner, const char* className, const char* what) {
+    HWND shown = AwaitWindow(owner, className, nullptr);
+    Check(WaitFor([&] { return IsWindowVisible(shown); }), "%s is not shown", what);
+    return shown;
 }
 
 std::string SavedIni() { return ReadBytes(dir + "\\veskal.ini"); }
@@ -113,17 +111,47 @@ bool SendSettings(std::string text) {  // false: not answered in time
     return SendMessageTimeoutA(mover, WM_COPYDATA, 0, (LPARAM)&data, SMTO_NORMAL, kDeadlineMs, nullptr) != 0;
 }
 
+// The open menu as the screen shows it once it holds still: under Wine no
+// other process can read a menu's check marks, only see them.
+std::string MenuPixels(HWND menu, RECT r) {
+    SendMessageTimeoutA(menu, WM_NULL, 0, 0, SMTO_NORMAL, kDeadlineMs, nullptr);  // past its first paint
+    int w = r.right - r.left, h = r.bottom - r.top;
+    BITMAPINFO info = {{sizeof info.bmiHeader, w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+    char* bits = nullptr;
+    HDC screen = GetDC(nullptr), copy = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(copy, CreateDIBSection(copy, &info, DIB_RGB_COLORS, (void**)&bits, nullptr, 0));
+    std::string seen, last;
+    WaitFor([&] { return last = seen, BitBlt(copy, 0, 0, w, h, screen, r.left, r.top, SRCCOPY) && GdiFlush(),
+                         seen.assign(bits, 4 * w * h) == last; });
+    DeleteObject(SelectObject(copy, old)), DeleteDC(copy), ReleaseDC(nullptr, screen);
+    return seen;
+}
+
+// A shortcut read back through the shell's link object: "target in working
+// folder", or empty without one.
+std::wstring ReadShortcut(const std::wstring& path) {
+    IShellLinkW* link = nullptr;
+    IPersistFile* file = nullptr;
+    wchar_t target[MAX_PATH] = {}, folder[MAX_PATH] = {};
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, (void**)&link)) &&
+        SUCCEEDED(link->QueryInterface(IID_IPersistFile, (void**)&file)) && SUCCEEDED(file->Load(path.c_str(), 0)))
+        link->GetPath(target, MAX_PATH, nullptr, 0), link->GetWorkingDirectory(folder, MAX_PATH);
+    if (file) file->Release();
+    if (link) link->Release();
+    return *target ? std::wstring(target) + L" in " + folder : L"";
+}
+
 // The menu as the shell opens it, an item chosen by its mnemonic, posted: under
 // Wine the hidden MoverWindow never comes to the foreground, so typed keys
-// would reach no menu.
-void ChooseFromTrayMenu(char key, UINT click = WM_RBUTTONUP) {
+// would reach no menu. `pixels` takes what the menu showed.
+void ChooseFromTrayMenu(char key, UINT click = WM_RBUTTONUP, std::string* pixels = nullptr) {
     PostMessageA(mover, kTrayCallbackMessage, 1, click);
-    HWND menu = AwaitWindow(veskal, "#32768", nullptr);
+    HWND menu = AwaitShown(veskal, "#32768", "the tray menu");
     POINT p = {};
     RECT r = {};
-    Check(WaitFor([&] { return IsWindowVisible(menu); }), "the tray menu is not shown");
     Check(GetCursorPos(&p) && GetWindowRect(menu, &r) && r.left == p.x && r.top == p.y,
           "the menu at (%ld,%ld), the pointer at (%ld,%ld)", r.left, r.top, p.x, p.y);
+    if (pixels) *pixels = MenuPixels(menu, r);
     PostMessageA(menu, WM_CHAR, key, 1);
     Check(WaitFor([&] { return !IsWindowVisible(menu); }), "the menu stays open after key %c", key);
 }
@@ -153,9 +181,7 @@ struct Core : testing::Test {
         SetWindowPos(watched[2].hwnd, nullptr, 640, 40, 360, 260, SWP_NOZORDER | SWP_NOACTIVATE);
         for (Watched& w : watched) w.home = TopLeft(w.hwnd);
     }
-    void TearDown() override {
-        if (HasFailure()) Xdo("mouseup 1 " + kShiftCtrl + "up shift+ctrl");  // nothing held for the next
-    }
+    void TearDown() override { if (HasFailure()) Xdo("mouseup 1 " + kShiftCtrl + "up shift+ctrl"); }
 };
 class Full : public Core {};
 class Display : public Core {};
@@ -273,7 +299,7 @@ TEST_F(Core, DoubleByteDirectory) {
 TEST_F(Core, ConfigAppliesSettings) {
     StartVeskal("config", "");
     MoveTo(watched[0].hwnd, {-100, -50});
-    HWND dialog = AwaitDialog(Start(binDir + "\\config.exe", "3 1 0 4 1 16 17"));
+    HWND dialog = AwaitShown(Start(binDir + "\\config.exe", "3 1 0 4 1 16 17"), "#32770", "config.exe's dialog");
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(dialog, IDOK));
     ExpectAt(watched[0].hwnd, {64, 0}, "E2E Window A after OK");
 }
@@ -306,7 +332,7 @@ TEST_F(Full, ConfigKeepsUntouchedValues) {
     StartVeskal("untouched", "WIDTH=500\r\nHEIGHT=3\r\nACTKEY=16\r\nACTKEY=17\r\nPOS0=9\r\nSPEED=25\r\n");
     MoveTo(watched[0].hwnd, {-100, -50});
     Child config = Start(binDir + "\\config.exe", "499 2 1 9 25 16 17");
-    HWND dialog = AwaitDialog(config), speed = GetDlgItem(dialog, IDC_SPEED);
+    HWND dialog = AwaitShown(config, "#32770", "config.exe's dialog"), speed = GetDlgItem(dialog, IDC_SPEED);
     SendMessageA(speed, TBM_SETPOS, TRUE, 3);  // the speed alone, as a drag of the slider leaves it
     SendMessageA(dialog, WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0), (LPARAM)speed);
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(dialog, IDOK));
@@ -411,4 +437,30 @@ TEST_F(Display, PlaneFollowsTheScreen) {
     EXPECT_EQ(AwaitExit(veskal, "veskal.exe after WM_CLOSE"), 0u);
     const POINT exited[] = {{450, 120}, {910, 380}, {750, 300}, {0, 0}};  // A, B, notepad, the desktop
     for (size_t i = 0; i < watched.size(); ++i) ExpectAt(watched[i].hwnd, exited[i], watched[i].name, 0);
+}
+
+// tray menu: スタートアップに登録 by its key S makes Veskal.lnk in the Startup
+// folder start this copy in its folder; a copy moved elsewhere
+// shows it unchecked and replaces it; checked after a restart, chosen again it goes.
+TEST_F(Full, StartupShortcut) {
+    wchar_t folder[MAX_PATH] = {};
+    ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)) &&
+                SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_STARTUP | CSIDL_FLAG_CREATE, nullptr, 0, folder)));
+    const std::wstring link = folder + std::wstring(L"\\Veskal.lnk");
+    DeleteFileW(link.c_str());  // an earlier run's
+    std::string unchecked, moved, checked;
+    PointerTo(300, 300);  // the menu whole on the screen, at the pointer
+    for (std::string* seen : {&unchecked, &moved}) {  // the second copy as if its folder had moved
+        StartVeskal(seen == &moved ? "startup" : "startup-old", "");
+        ChooseFromTrayMenu('s', WM_RBUTTONUP, seen);
+        std::wstring in(dir.begin(), dir.end()), want = in + L"\\veskal.exe in " + in, got;  // ASCII names
+        EXPECT_TRUE(WaitFor([&] { return (got = ReadShortcut(link)) == want; })) << got;
+    }
+    EXPECT_TRUE(moved == unchecked) << "a shortcut to another copy shows checked";
+    TerminateProcess(veskal.hProcess, 1);
+    AwaitExit(veskal, "veskal.exe, terminated");
+    RunVeskal();
+    ChooseFromTrayMenu('s', WM_RBUTTONUP, &checked);
+    EXPECT_FALSE(checked == unchecked) << "no check mark after a restart";
+    EXPECT_TRUE(WaitFor([&] { return GetFileAttributesW(link.c_str()) == INVALID_FILE_ATTRIBUTES; })) << "not removed";
 }
