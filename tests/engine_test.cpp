@@ -16,52 +16,42 @@ namespace {
 const int S = 16, C = 17, L = kLeftButton;
 const uint32_t T = 5000000;             // a clock long past boot
 const Point32 kNowhere = {INT_MIN, 0};  // the cursor unknown
+const Rect32 kDesk = {0, 0, 1024, 768};
 
 std::string Text(Point32 p) { return std::to_string(p.x) + "," + std::to_string(p.y); }
 
 struct Tick { std::vector<int> down; Point32 cursor; uint32_t now = T; };
+Tick Keys(std::vector<int> down, Point32 at = {}, uint32_t now = T) { return {down, at, now}; }
+Tick Chord(Point32 at = {}, uint32_t now = T) { return {{S, C}, at, now}; }     // the chord held
+Tick Drag(Point32 at = {}, uint32_t now = T) { return {{S, C, L}, at, now}; }  // the chord and the button
+std::vector<Tick> TwoClicks(uint32_t a, uint32_t b) { return {Drag({}, a), Chord({}, a), Drag({}, b), Chord({}, b)}; }
 
 TEST(Engine, Ticks) {
     const struct {
-        const char* name; std::vector<Tick> ticks; const char* seen /* a group per tick */; Point32 offset;
-        std::vector<int32_t> chord = {S, C}; int32_t speed = 1; int8_t doubleClick = 1; bool enabled = true;
+        const char* name; std::vector<Tick> ticks; const char* seen; std::vector<int32_t> chord = {S, C};
+        Point32 offset = {}; int32_t speed = 1; int8_t doubleClick = 1; bool enabled = true;
     } kRows[] = {
-        {"chord, press, drag, release", {{{S, C}, {500, 400}}, {{S, C, L}, {500, 400}}, {{S, C, L}, {520, 410}},
-         {{S, C}, {520, 410}, T + 400}, {{}, {520, 410}, T + 500}}, "EPk|Pk|PkS20,10|Pk|L", {20, 10}},
-        {"Shift alone", {{{S}, {500, 400}}, {{S, L}, {520, 410}}}, "k|k", {0, 0}},
-        {"two of three keys", {{{S, C}, {500, 400}}}, "k", {0, 0}, {S, C, 18}},
-        {"a key listed twice", {{{S}, {500, 400}}}, "EPk", {0, 0}, {S, S}},
-        {"key code 0 never reads as down", {{{S, 0}, {500, 400}}}, "k", {0, 0}, {S, 0}},
-        {"256 + Shift is no Shift", {{{C, S}, {500, 400}}}, "k", {0, 0}, {C, 256 + S}},
-        {"empty chord", {{{S, C}, {500, 400}}}, "", {0, 0}, {}},
-        {"a chord of the right button", {{{2}, {500, 400}}}, "EPk", {0, 0}, {2}},
-        {"panning off", {{{S, C}, {500, 400}}, {{S, C, L}, {520, 410}}}, "k|k", {0, 0}, {S, C}, 1, 1, false},
-        {"button down before the chord starts the drag on entry",
-         {{{L}, {500, 400}}, {{S, C, L}, {500, 400}}, {{S, C, L}, {510, 400}}}, "|EPk|PkS10,0", {10, 0}},
-        {"secure desktop: no park, no anchor, no step",
-         {{{S, C}, kNowhere}, {{S, C, L}, kNowhere}, {{S, C, L}, {510, 400}}}, "Ek|k|Pk", {0, 0}},
-        {"chord let go mid-drag ends the drag", {{{S, C, L}, {500, 400}}, {{L}, {510, 400}}, {{S, C, L}, {530, 400}}},
-         "EPk|L|EPk", {0, 0}},
-        {"speed 2, bounded: x would leave the plane", {{{S, C, L}, {0, 0}}, {{S, C, L}, {600, 5}}}, "EPk|PkS0,10",
-         {0, 10}, {S, C}, 2},
-        {"speed 0 freezes", {{{S, C, L}, {0, 0}}, {{S, C, L}, {50, 50}}}, "EPk|Pk", {0, 0}, {S, C}, 0},
-        {"INT_MAX times 2 wraps to -2", {{{S, C, L}, {0, 0}}, {{S, C, L}, {2, -2}}}, "EPk|PkS-2,2", {-2, 2}, {S, C},
-         INT_MAX},
-        {"past the left and top edges: both dropped", {{{S, C, L}, {0, 0}}, {{S, C, L}, {-1025, -769}}}, "EPk|PkS0,0",
-         {0, 0}},
-        {"landing on the edge is allowed", {{{S, C, L}, {0, 0}}, {{S, C, L}, {1024, -768}}}, "EPk|PkS1024,-768",
-         {1024, -768}},
-        {"double click within 300 ms goes home", {{{S, C, L}, {0, 0}}, {{S, C, L}, {30, 20}}, {{S, C}, {30, 20}},
-         {{S, C, L}, {30, 20}, T + 100}, {{S, C}, {30, 20}, T + 299}}, "EPk|PkS30,20|Pk|Pk|PkS-30,-20", {0, 0}},
-        {"300 ms apart is no double click", {{{S, C, L}, {0, 0}}, {{S, C}, {0, 0}}, {{S, C, L}, {0, 0}},
-         {{S, C}, {0, 0}, T + 300}}, "EPk|Pk|Pk|Pk", {0, 0}},
-        {"the clock wraps past the releases' deadline", {{{S, C, L}, {0, 0}, UINT32_MAX - 100},
-         {{S, C}, {0, 0}, UINT32_MAX - 100}, {{S, C, L}, {0, 0}, UINT32_MAX - 90},
-         {{S, C}, {0, 0}, UINT32_MAX - 50}}, "EPk|Pk|Pk|PkS0,0", {0, 0}},
-        {"DCENTER 2 is on as well", {{{S, C, L}, {0, 0}}, {{S, C}, {0, 0}}, {{S, C, L}, {0, 0}},
-         {{S, C}, {0, 0}, T + 1}}, "EPk|Pk|Pk|PkS0,0", {0, 0}, {S, C}, 1, 2},
-        {"DCENTER 0: no double click", {{{S, C, L}, {0, 0}}, {{S, C}, {0, 0}}, {{S, C, L}, {0, 0}},
-         {{S, C}, {0, 0}, T + 1}}, "EPk|Pk|Pk|Pk", {0, 0}, {S, C}, 1, 0}};
+        {"chord, press, drag, release", {Chord({500, 400}), Drag({500, 400}), Drag({520, 410}),
+         Chord({520, 410}, T + 400), Keys({}, {520, 410}, T + 500)}, "EPk|Pk|PkS20,10|Pk|L", {S, C}, {20, 10}},
+        {"Shift alone", {Keys({S}), Keys({S, L}, {20, 10})}, "k|k"}, {"two of three keys", {Chord()}, "k", {S, C, 18}},
+        {"a chord of the right button", {Keys({2})}, "EPk", {2}}, {"a key listed twice", {Keys({S})}, "EPk", {S, S}},
+        {"256 + Shift is no Shift", {Chord()}, "k", {C, 256 + S}}, {"empty chord", {Chord()}, "", {}},
+        {"key code 0 never reads as down", {Keys({S, 0})}, "k", {S, 0}},
+        {"panning off", {Chord(), Drag({20, 10})}, "k|k", {S, C}, {}, 1, 1, false},
+        {"button down first: drags from entry", {Keys({L}), Drag(), Drag({10, 0})}, "|EPk|PkS10,0", {S, C}, {10, 0}},
+        {"secure desktop: no park, no anchor, no step", {Chord(kNowhere), Drag(kNowhere), Drag({510, 400})}, "Ek|k|Pk"},
+        {"chord let go mid-drag ends the drag", {Drag(), Keys({L}, {10, 0}), Drag({30, 0})}, "EPk|L|EPk"},
+        {"speed 2, bounded: x would leave the plane", {Drag(), Drag({600, 5})}, "EPk|PkS0,10", {S, C}, {0, 10}, 2},
+        {"speed 0 freezes", {Drag(), Drag({50, 50})}, "EPk|Pk", {S, C}, {}, 0},
+        {"INT_MAX times 2 wraps to -2", {Drag(), Drag({2, -2})}, "EPk|PkS-2,2", {S, C}, {-2, 2}, INT_MAX},
+        {"past the left and top edges: both dropped", {Drag(), Drag({-1025, -769})}, "EPk|PkS0,0"},
+        {"landing on the edge is allowed", {Drag(), Drag({1024, -768})}, "EPk|PkS1024,-768", {S, C}, {1024, -768}},
+        {"double click within 300 ms goes home", {Drag(), Drag({30, 20}), Chord({30, 20}), Drag({30, 20}, T + 100),
+         Chord({30, 20}, T + 299)}, "EPk|PkS30,20|Pk|Pk|PkS-30,-20"},
+        {"300 ms apart is no double click", TwoClicks(T, T + 300), "EPk|Pk|Pk|Pk"},
+        {"the clock wraps past the deadline", TwoClicks(UINT32_MAX - 100, UINT32_MAX - 50), "EPk|Pk|Pk|PkS0,0"},
+        {"DCENTER 2 is on as well", TwoClicks(T, T + 1), "EPk|Pk|Pk|PkS0,0", {S, C}, {}, 1, 2},
+        {"DCENTER 0: no double click", TwoClicks(T, T + 1), "EPk|Pk|Pk|Pk", {S, C}, {}, 1, 0}};
     for (const auto& row : kRows) {
         Settings settings;
         settings.speed = row.speed, settings.doubleClickCenter = row.doubleClick;
@@ -82,29 +72,24 @@ TEST(Engine, Ticks) {
 
 // The plane measured at start-up and the view placed at the start cell, from (7,-7); "half extent | offset".
 TEST(Engine, PlaneAndStartCells) {
-    const Rect32 kDesk = {0, 0, 1024, 768};
-    const struct { const char* name; Rect32 desktop; int32_t width, height, cell; const char* seen; } kRows[] = {
-        {"3x3 at the centre", kDesk, 2, 2, 4, "1024,768 | 0,0"}, {"top middle", kDesk, 2, 2, 1, "1024,768 | 0,768"},
-        {"right and bottom, not width", {100, 50, 1024, 768}, 2, 2, 0, "1024,768 | 1024,768"},
-        {"axes apart, top right", kDesk, 4, 1, 2, "2048,384 | -2048,384"}, {"one screen", kDesk, 0, 0, 8, "0,0 | 0,0"},
-        {"odd halves floor, bottom left", {0, 0, 1023, 767}, 1, 1, 6, "511,383 | 511,-383"},
-        {"negative floors down", {0, 0, 1023, 767}, -1, -1, 8, "-512,-384 | 512,384"},
-        {"wraps at 32 bits, left", {0, 0, INT_MAX, 768}, 4, 2, 3, "-2,768 | -2,0"},
-        {"right", kDesk, 2, 2, 5, "1024,768 | -1024,0"}, {"bottom middle", kDesk, 2, 2, 7, "1024,768 | 0,-768"},
-        {"cell 9 places nowhere", kDesk, 2, 2, 9, "1024,768 | 7,-7"},
-        {"nor does cell -1", kDesk, 2, 2, -1, "1024,768 | 7,-7"}};
+    const struct { const char* name; int32_t width, height, cell; const char* seen; Rect32 desk = kDesk; } kRows[] = {
+        {"3x3 at the centre", 2, 2, 4, "1024,768 | 0,0"}, {"top middle", 2, 2, 1, "1024,768 | 0,768"},
+        {"right and bottom, not width", 2, 2, 0, "1024,768 | 1024,768", {100, 50, 1024, 768}},
+        {"axes apart, top right", 4, 1, 2, "2048,384 | -2048,384"}, {"one screen", 0, 0, 8, "0,0 | 0,0"},
+        {"odd halves floor, bottom left", 1, 1, 6, "511,383 | 511,-383", {0, 0, 1023, 767}},
+        {"negative floors down", -1, -1, 8, "-512,-384 | 512,384", {0, 0, 1023, 767}},
+        {"wraps at 32 bits, left", 4, 2, 3, "-2,768 | -2,0", {0, 0, INT_MAX, 768}},
+        {"cell 9 places nowhere", 2, 2, 9, "1024,768 | 7,-7"}, {"nor does cell -1", 2, 2, -1, "1024,768 | 7,-7"}};
     for (const auto& row : kRows) {
         PanState pan = {};
         pan.offset = {7, -7};
         Settings next;
         next.widthSteps = row.width, next.heightSteps = row.height, next.startCell = row.cell;
-        EXPECT_FALSE(TakeSettings(pan, Settings(), next, row.desktop, true)) << row.name << ": no recall at start-up";
+        EXPECT_FALSE(TakeSettings(pan, Settings(), next, row.desk, true)) << row.name << ": no recall at start-up";
         EXPECT_EQ(Text(pan.halfExtent) + " | " + Text(pan.offset), row.seen) << row.name;
-        PanState away = pan;  // 30 right of the start cell and 20 above it; a cell that places nowhere is home
-        away.offset = {pan.offset.x + 30, pan.offset.y - 20};
-        bool placed = row.cell >= 0 && row.cell <= 8;
-        std::string fromHome = Text(FromHome(away, row.cell));
-        EXPECT_EQ(fromHome + " " + Text(MoveHome(away, row.cell)), placed ? "30,-20 -30,20" : "0,0 0,0")
+        pan.offset = {pan.offset.x + 30, pan.offset.y - 20};  // from the start cell; a cell placing nowhere is home
+        std::string fromHome = Text(FromHome(pan, row.cell)), wayHome = Text(MoveHome(pan, row.cell));
+        EXPECT_EQ(fromHome + " " + wayHome, row.cell >= 0 && row.cell <= 8 ? "30,-20 -30,20" : "0,0 0,0")
             << row.name << ": from home, then the way home";
     }
 }
@@ -121,11 +106,8 @@ TEST(Engine, DisplayChanges) {
         {"no room on a plane of negative size", {500, 0}, {0, 0, -10, 720}, 4, "0,0 | 500,0 | -500,0"}};
     for (const auto& row : kRows) {
         PanState pan = {};
-        pan.offset = row.offset;
-        pan.halfExtent = {1920, 1080};
-        Settings settings;
-        Point32 step = TakeDisplay(pan, settings, row.desktop);
-        Point32 offset = pan.offset;
+        pan.offset = row.offset, pan.halfExtent = {1920, 1080};
+        Point32 step = TakeDisplay(pan, Settings(), row.desktop), offset = pan.offset;
         EXPECT_EQ(Text(step) + " | " + Text(offset) + " | " + Text(MoveHome(pan, row.cell)), row.seen) << row.name;
     }
 }
@@ -133,31 +115,23 @@ TEST(Engine, DisplayChanges) {
 TEST(Engine, LoopWait) {
     // keyboardWakes, buttonChord, panMode, keyInput, keysDown, blind, sinceKeyInput
     const struct { const char* name; LoopClock clock; uint32_t ms; bool messagesWake; } kRows[] = {
-        {"idle: the safety tick", {true, false, false, false, false, false, 5000}, 200, true},
-        {"a key came in: look now", {true, false, false, true, false, false, 0}, 0, false},
-        {"a chord key down", {true, false, false, false, true, false, 5000}, 10, true},
-        {"99 ms after a key", {true, false, false, false, false, false, 99}, 10, true},
-        {"100 ms after a key", {true, false, false, false, false, false, 100}, 200, true},
-        {"raw input blind", {true, false, false, false, false, true, 5000}, 10, true},
-        {"a mouse button in the chord", {true, true, false, false, false, false, 5000}, 10, true},
-        {"pan mode", {true, false, true, true, true, false, 0}, 10, false},
-        {"no raw input", {false, false, false, false, false, false, 5000}, 10, false}};
+        {"idle: the safety tick", {1, 0, 0, 0, 0, 0, 5000}, 200, 1}, {"pan mode", {1, 0, 1, 1, 1, 0, 0}, 10, 0},
+        {"a key came in: look now", {1, 0, 0, 1, 0, 0, 0}, 0, 0}, {"no raw input", {0, 0, 0, 0, 0, 0, 5000}, 10, 0},
+        {"a chord key down", {1, 0, 0, 0, 1, 0, 5000}, 10, 1}, {"raw input blind", {1, 0, 0, 0, 0, 1, 5000}, 10, 1},
+        {"99 ms after a key", {1, 0, 0, 0, 0, 0, 99}, 10, 1}, {"100 ms after a key", {1, 0, 0, 0, 0, 0, 100}, 200, 1},
+        {"a mouse button in the chord", {1, 1, 0, 0, 0, 0, 5000}, 10, 1}};
     for (const auto& row : kRows) {
         LoopWait wait = NextWait(row.clock);
         EXPECT_TRUE(wait.ms == row.ms && wait.messagesWake == row.messagesWake)
             << row.name << ": " << wait.ms << " ms, messages wake " << wait.messagesWake;
     }
     const struct { const char* name; bool keyInput, keysBefore, blind, keysNow, elevated, blindAfter; } kBlind[] = {
-        {"a chord key went down unannounced", false, false, false, true, false, true},
-        {"announced by a WM_INPUT", true, false, false, true, false, false},
-        {"held since an announced press", false, true, false, true, false, false},
-        {"blind stays blind, keys up", false, false, true, false, false, true},
-        {"a WM_INPUT ends the blind spell", true, false, true, true, false, false},
-        {"an elevated program in front", true, false, false, false, true, true}};
-    for (const auto& row : kBlind) {
-        LoopClock before = {true, false, false, row.keyInput, row.keysBefore, row.blind, 0};
-        EXPECT_EQ(BlindAfterLook(before, row.keysNow, row.elevated), row.blindAfter) << row.name;
-    }
+        {"a chord key went down unannounced", 0, 0, 0, 1, 0, 1}, {"announced by a WM_INPUT", 1, 0, 0, 1, 0, 0},
+        {"held since an announced press", 0, 1, 0, 1, 0, 0}, {"blind stays blind, keys up", 0, 0, 1, 0, 0, 1},
+        {"a WM_INPUT ends the blind spell", 1, 0, 1, 1, 0, 0}, {"an elevated program in front", 1, 0, 0, 0, 1, 1}};
+    for (const auto& row : kBlind)
+        EXPECT_EQ(BlindAfterLook({1, 0, 0, row.keyInput, row.keysBefore, row.blind, 0}, row.keysNow, row.elevated),
+                  row.blindAfter) << row.name;
     const struct { std::vector<int32_t> keys; bool button; } kButtons[] = {
         {{16, 17}, false}, {{2}, true}, {{16, 6}, true}, {{7, 300}, false}};
     for (const auto& row : kButtons) EXPECT_EQ(MakeChord(row.keys).button, row.button) << testing::PrintToString(row.keys);

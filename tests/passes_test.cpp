@@ -25,43 +25,35 @@ std::string Moves(const std::vector<Move>& moves) {
 TEST(Passes, WhatMovesAndWhere) {
     std::vector<Move> moves;
     std::vector<Rect32> placed;
-    const struct { const char *name, *className; WindowId id; bool visible, minimized, pans; } kPans[] = {
-        {"ordinary window", "Notepad", 9, true, false, true},
-        {"Progman pans like any other", "Progman", 9, true, false, true},
-        {"hidden", "Notepad", 9, false, false, false}, {"minimized", "Notepad", 9, true, true, false},
-        {"gone while it was read", "", 9, true, false, false}, {"taskbar", "Shell_TrayWnd", 9, true, false, false},
-        {"start menu host", "DV2ControlHost", 9, true, false, false}, {"BaseBar", "BaseBar", 9, true, false, false},
-        {"another monitor's taskbar", "Shell_SecondaryTrayWnd", 9, true, false, false},
-        {"the tray's overflow", "NotifyIconOverflowWindow", 9, true, false, false},
-        {"class names match case and all", "basebar", 9, true, false, true},
-        {"the MoverWindow", "VESKALClass", 1, true, false, false},
-        {"the desktop view", "SysListView32", 2, true, false, false}, {"the map", "VESKALMap", 3, true, false, false}};
+    const struct {
+        const char *name, *className; bool pans; WindowId id = 9; bool shown = true, minimized = false, cloaked = false;
+    } kPans[] = {
+        {"ordinary window", "Notepad", true}, {"Progman pans like any other", "Progman", true},
+        {"class names match case and all", "basebar", true}, {"gone while it was read", "", false},
+        {"hidden", "Notepad", false, 9, false}, {"minimized", "Notepad", false, 9, true, true},
+        {"cloaked", "Windows.UI.Core.CoreWindow", false, 9, true, false, true}, {"the map", "VESKALMap", false, 3},
+        {"the MoverWindow", "VESKALClass", false, 1}, {"the desktop view", "SysListView32", false, 2},
+        {"taskbar", "Shell_TrayWnd", false}, {"another monitor's taskbar", "Shell_SecondaryTrayWnd", false},
+        {"start menu host", "DV2ControlHost", false}, {"BaseBar", "BaseBar", false},
+        {"the tray's overflow", "NotifyIconOverflowWindow", false}};
     for (const auto& row : kPans) {
-        WindowInfo window = {row.id, row.visible, row.minimized, row.className, {5000, 100, 5100, 200}};
+        WindowInfo window = {row.id, row.shown, row.minimized, row.className, {5000, 100, 5100, 200}, row.cloaked};
         PlanShift({10, 20}, {window}, kOwn, moves, placed);
         EXPECT_EQ(Moves(moves), row.pans ? "5010,120" : "") << row.name << " (shift)";
-        EXPECT_EQ(Moves(PlanRecall({window}, kOwn, kScreen, {0, 0})), row.pans ? "960,100" : "") << row.name << " (recall)";
+        EXPECT_EQ(Moves(PlanRecall({window}, kOwn, kScreen, {})), row.pans ? "960,100" : "") << row.name << " (recall)";
     }
-    WindowInfo cloaked = {9, true, false, "Windows.UI.Core.CoreWindow", {5000, 100, 5100, 200}, true};
-    PlanShift({10, 20}, {cloaked}, kOwn, moves, placed);
-    EXPECT_EQ(Moves(moves) + Moves(PlanRecall({cloaked}, kOwn, kScreen, {0, 0})), "") << "cloaked";
-    // The desktop window goes home at the end, near the screen or far from it.
-    for (Point32 at : {Point32{-120, -60}, Point32{5000, 100}}) {
-        WindowInfo desktop = {4, true, false, "Progman", {at.x, at.y, at.x + 1024, at.y + 768}};
-        EXPECT_EQ(Moves(PlanRecall({desktop}, kOwn, kScreen, {-at.x, -at.y})), "0,0") << Text(at);
-    }
+    for (Point32 at : {Point32{-120, -60}, Point32{5000, 100}})  // the desktop window goes home, from near or far
+        EXPECT_EQ(Moves(PlanRecall({{4, true, false, "Progman", {at.x, at.y, at.x + 1024, at.y + 768}}}, kOwn, kScreen,
+                                   {-at.x, -at.y})), "0,0") << Text(at);
     const Rect32 kAbove = {0, -1080, 1024, 768};  // a monitor above the main one
-    const struct { const char* name; Rect32 desktop; int32_t x, y; const char* moved; } kRecalls[] = {
-        {"on screen stays", kScreen, 100, 100, ""}, {"right: 64 past the edge stays", kScreen, 1088, 100, ""},
-        {"right: one more comes back", kScreen, 1089, 100, "960,100"},
-        {"left: 64 before the edge stays", kScreen, -64, 100, ""},
-        {"left: one more comes to 64", kScreen, -65, 100, "64,100"},
-        {"left: 64 from the origin, not the desktop", {100, 0, 1124, 768}, 35, 100, "64,100"},
-        {"bottom: 64 past stays", kScreen, 100, 832, ""}, {"bottom: one more comes back", kScreen, 100, 833, "100,704"},
-        {"top: above 0 comes to 0", kScreen, 100, -1, "100,0"},
-        {"top: a monitor above the main one", kAbove, 100, -500, ""},
-        {"top: above that monitor", kAbove, 100, -1081, "100,-1080"},
-        {"corner: both axes", kScreen, 3000, -3000, "960,0"}};
+    const struct { const char* name; int32_t x, y; const char* moved; Rect32 desktop = kScreen; } kRecalls[] = {
+        {"on screen stays", 100, 100, ""}, {"right: 64 past the edge stays", 1088, 100, ""},
+        {"right: one more comes back", 1089, 100, "960,100"}, {"left: 64 before the edge stays", -64, 100, ""},
+        {"left: one more comes to 64", -65, 100, "64,100"}, {"bottom: 64 past stays", 100, 832, ""},
+        {"left: 64 from the origin, not the desktop", 35, 100, "64,100", {100, 0, 1124, 768}},
+        {"bottom: one more comes back", 100, 833, "100,704"}, {"top: above 0 comes to 0", 100, -1, "100,0"},
+        {"top: a monitor above the main one", 100, -500, "", kAbove},
+        {"top: above that monitor", 100, -1081, "100,-1080", kAbove}, {"corner: both axes", 3000, -3000, "960,0"}};
     for (const auto& row : kRecalls) {
         WindowInfo w = {9, true, false, "Notepad", {row.x, row.y, row.x + 100, row.y + 100}};
         EXPECT_EQ(Moves(PlanRecall({w}, kOwn, row.desktop, {0, 0})), row.moved) << row.name;
@@ -73,33 +65,28 @@ TEST(Passes, WhatMovesAndWhere) {
     EXPECT_EQ(std::to_string(moves[0].id) + " " + std::to_string(moves[1].id), "7 9");
 }
 
-// Each row: the plane, the view's offset and one window's screen rectangle; then the map's place on a 1024 x 768
-// screen, and view, start cell and window in it.
+// Each row: the plane, the view's offset and one window's screen rectangle; then the view, start cell and window in
+// the map, and the map's place on a 1024 x 768 screen.
 TEST(MapLayout, PlaneViewStartAndWindows) {
     const struct {
-        const char* name; int32_t width, height, cell; Point32 offset; Rect32 window; const char* seen;
+        const char* name; int32_t width, height, cell; Point32 offset; Rect32 window;
+        const char *seen, *place = "846,633,1016,760";  // where the map of a 4:3 plane goes
     } kRows[] = {
-        {"3x3 at the centre", 2, 2, 4, {0, 0}, {100, 100, 300, 250},
-         "846,633,1016,760 | 56,42,113,84 | 56,42,113,84 | 62,47,73,56"},
-        {"3x3 at start cell 0", 2, 2, 0, {1024, 768}, {100, 100, 300, 250},
-         "846,633,1016,760 | 0,0,56,42 | 0,0,56,42 | 5,5,16,13"},
-        {"3x3, start cell 8", 2, 2, 8, {0, 0}, {0, 0, 1024, 768},
-         "846,633,1016,760 | 56,42,113,84 | 113,84,170,127 | 56,42,113,84"},
-        {"1x1: the view is the plane", 0, 0, 4, {0, 0}, {512, 384, 1536, 1152},
-         "846,633,1016,760 | 0,0,170,127 | 0,0,170,127 | 85,63,170,127"},
-        {"10x2", 9, 1, 4, {0, 0}, {0, 0, 1024, 768}, "846,735,1016,760 | 76,6,93,18 | 76,6,93,18 | 76,6,93,18"},
-        {"off the plane to the right", 2, 2, 4, {0, 0}, {5000, 100, 5200, 250},
-         "846,633,1016,760 | 56,42,113,84 | 56,42,113,84 | 168,47,170,56"},
-        {"off the plane above and left", 2, 2, 4, {-100, 0}, {-9000, -9000, -8000, -8000},
-         "846,633,1016,760 | 62,42,118,84 | 56,42,113,84 | 0,0,2,2"},
-        {"start cell 9 places nowhere", 2, 2, 9, {0, 0}, {0, 0, 1, 1},
-         "846,633,1016,760 | 56,42,113,84 | 0,0,0,0 | 56,42,58,44"},
-        {"a width that wrapped: no map", -2, 2, 4, {0, 0}, {0, 0, 1, 1}, "0,0,0,0 | 0,0,0,0 | 0,0,0,0 | none"}};
+        {"3x3 at the centre", 2, 2, 4, {0, 0}, {100, 100, 300, 250}, "56,42,113,84 | 56,42,113,84 | 62,47,73,56"},
+        {"3x3 at start cell 0", 2, 2, 0, {1024, 768}, {100, 100, 300, 250}, "0,0,56,42 | 0,0,56,42 | 5,5,16,13"},
+        {"3x3, start cell 8", 2, 2, 8, {0, 0}, {0, 0, 1024, 768}, "56,42,113,84 | 113,84,170,127 | 56,42,113,84"},
+        {"1x1: all view", 0, 0, 4, {0, 0}, {512, 384, 1536, 1152}, "0,0,170,127 | 0,0,170,127 | 85,63,170,127"},
+        {"10x2", 9, 1, 4, {0, 0}, {0, 0, 1024, 768}, "76,6,93,18 | 76,6,93,18 | 76,6,93,18", "846,735,1016,760"},
+        {"off to the right", 2, 2, 4, {0, 0}, {5000, 100, 5200, 250}, "56,42,113,84 | 56,42,113,84 | 168,47,170,56"},
+        {"off, above left", 2, 2, 4, {-100, 0}, {-9000, -9000, -8000, -8000}, "62,42,118,84 | 56,42,113,84 | 0,0,2,2"},
+        {"start cell 9 places nowhere", 2, 2, 9, {0, 0}, {0, 0, 1, 1}, "56,42,113,84 | 0,0,0,0 | 56,42,58,44"},
+        {"a width that wrapped: no map", -2, 2, 4, {0, 0}, {0, 0, 1, 1}, "0,0,0,0 | 0,0,0,0 | none", "0,0,0,0"}};
     for (const auto& row : kRows) {
         MapPicture p;
         LayOutMap({kScreen, kScreen, row.width, row.height, row.cell, row.offset}, {row.window, kScreen}, p);
         std::string windows = p.windows.empty() ? "none" : Text(p.windows[1]);
-        EXPECT_EQ(Text(p.place) + " | " + Text(p.view) + " | " + Text(p.start) + " | " + windows, row.seen) << row.name;
+        EXPECT_EQ(Text(p.view) + " | " + Text(p.start) + " | " + windows + " in " + Text(p.place),
+                  std::string(row.seen) + " in " + row.place) << row.name;
         EXPECT_TRUE(p.windows.empty() || p.windows[0] == p.view) << row.name << ": the bottom window first";
     }
 }
@@ -107,11 +94,10 @@ TEST(MapLayout, PlaneViewStartAndWindows) {
 // One run, a tick per row: whether the map is wanted, the passes so far, what the map window does.
 TEST(MapLayout, ShownAndDrawn) {
     const struct { const char* name; bool wanted; uint32_t passes; MapStep step; } kTicks[] = {
-        {"idle", false, 0, MapStep::none}, {"pan mode: listed and drawn", true, 0, MapStep::show},
-        {"no pass since", true, 0, MapStep::none}, {"a pass", true, 1, MapStep::redraw},
-        {"two more", true, 3, MapStep::redraw}, {"none since", true, 3, MapStep::none},
-        {"chord let go", false, 3, MapStep::hide}, {"still idle", false, 4, MapStep::none},
-        {"pan mode again", true, 4, MapStep::show}};
+        {"idle", 0, 0, MapStep::none}, {"pan mode: listed and drawn", 1, 0, MapStep::show},
+        {"no pass since", 1, 0, MapStep::none}, {"a pass", 1, 1, MapStep::redraw}, {"two more", 1, 3, MapStep::redraw},
+        {"none since", 1, 3, MapStep::none}, {"chord let go", 0, 3, MapStep::hide}, {"still idle", 0, 4, MapStep::none},
+        {"pan mode again", 1, 4, MapStep::show}};
     MapState map = {};
     for (const auto& tick : kTicks) EXPECT_EQ((int)StepMap(map, tick.wanted, tick.passes), (int)tick.step) << tick.name;
 }
