@@ -20,13 +20,22 @@ bool LoopTick() {
     return keysDown;
 }
 
+// Milliseconds from the performance counter: the system's tick count moves
+// in steps of up to 16 ms, too coarse for a gap of 4.
+uint32_t NowMs() {
+    LARGE_INTEGER count = {}, frequency = {};
+    QueryPerformanceCounter(&count);
+    QueryPerformanceFrequency(&frequency);
+    return (uint32_t)(uint64_t)(count.QuadPart / (frequency.QuadPart / 1000 ? frequency.QuadPart / 1000 : 1));
+}
+
 }  // namespace
 
 // Dispatches waiting messages; whenever the queue is empty, waits as
 // NextWait says and looks at the keys.
 int RunMainLoop() {
     MSG msg;
-    uint32_t keyInputsSeen = program.keyInputs;
+    uint32_t keyInputsSeen = program.keyInputs, pointerInputsSeen = program.pointerInputs, lastLook = NowMs();
     DWORD lastKeyInput = GetTickCount();
     const DWORD ownLevel = IntegrityLevel(GetCurrentProcessId());
     HWND front = nullptr;
@@ -49,11 +58,15 @@ int RunMainLoop() {
         clock.buttonChord = program.chord.button;
         clock.panMode = program.pan.panMode;
         clock.sinceKeyInput = GetTickCount() - lastKeyInput;
+        clock.pointerInput = program.pointerInputs != pointerInputsSeen;
+        clock.sinceLook = NowMs() - lastLook;
         LoopWait wait = NextWait(clock);
         if (!wait.messagesWake) {
             if (wait.ms) Sleep(wait.ms);
         } else if (MsgWaitForMultipleObjectsEx(0, nullptr, wait.ms, QS_ALLINPUT, MWMO_INPUTAVAILABLE) != WAIT_TIMEOUT)
             continue;
+        pointerInputsSeen = program.pointerInputs;
+        lastLook = NowMs();
         bool keysDown = LoopTick();
         clock.blind = BlindAfterLook(clock, keysDown, ElevatedInFront(ownLevel, front, elevatedInFront));
         clock.keysDown = keysDown;

@@ -28,12 +28,16 @@ bool IsKeyDown(int key) {
 // Each chord key and the button read once.
 PollInput ReadInput() {
     PollInput in = {};
-    for (uint8_t code : program.chord.codes) in.down[code] = IsKeyDown(code);
+    bool anyDown = false;
+    for (uint8_t code : program.chord.codes) anyDown |= (in.down[code] = IsKeyDown(code));
+    in.now = GetTickCount();
+    // The button and the pointer count only with a chord key down: an idle
+    // look asks the system for no more.
+    if (!anyDown && !program.pan.panMode) return in;
     in.down[kLeftButton] = IsKeyDown(kLeftButton);
     POINT cursor = {};
     in.cursorKnown = GetCursorPos(&cursor) != FALSE;
     in.cursor = {cursor.x, cursor.y};
-    in.now = GetTickCount();
     return in;
 }
 

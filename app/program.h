@@ -34,6 +34,7 @@ struct Program {
     bool enabled;
     bool keyboardWakes;  // raw keyboard input reaches the hidden window
     uint32_t keyInputs;  // WM_INPUT messages so far
+    uint32_t pointerInputs;  // mouse messages to the MoverWindow so far: it holds the capture in pan mode
     PanState pan;
     std::vector<WindowInfo> windows;  // the last pass's reading
     std::vector<Move> moves;

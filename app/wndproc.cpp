@@ -98,6 +98,17 @@ LRESULT CALLBACK MoverWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     case WM_SETTINGCHANGE:
         if (wParam == SPI_SETWORKAREA) FollowDisplay();
         return DefWindowProcA(hwnd, message, wParam, lParam);
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+        // With the capture in pan mode: a wake-up for the drag step, which
+        // reads the pointer itself.
+        ++program.pointerInputs;
+        return DefWindowProcA(hwnd, message, wParam, lParam);
     case WM_INPUT:
         // Only a wake-up for the main loop, which reads the keys itself; the
         // system frees the input in the default handling.

@@ -5,11 +5,17 @@ namespace {
 const uint32_t kTickMs = 10;         // the rhythm while keys are down or in pan mode
 const uint32_t kKeysSettleMs = 100;  // after a key, the rhythm lasts this long
 const uint32_t kSafetyTickMs = 200;  // a chord raw input misses is noticed within this
+const uint32_t kPassGapMs = 4;       // a 1000 Hz mouse over many windows cannot eat a core
+
+uint32_t Remaining(uint32_t period, uint32_t since) {
+    return since >= period ? 0 : period - since;
+}
 
 }  // namespace
 
 LoopWait NextWait(const LoopClock& c) {
-    if (!c.keyboardWakes || c.panMode) return {kTickMs, false};
+    if (c.panMode) return {Remaining(c.pointerInput ? kPassGapMs : kTickMs, c.sinceLook), true};
+    if (!c.keyboardWakes) return {kTickMs, false};
     if (c.keyInput) return {0, false};
     bool soon = c.keysDown || c.blind || c.buttonChord || c.sinceKeyInput < kKeysSettleMs;
     return {soon ? kTickMs : kSafetyTickMs, true};

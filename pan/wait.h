@@ -16,13 +16,18 @@ struct LoopClock {
     bool keysDown;           // a chord key was down at the last look
     bool blind;              // raw input missed a chord key: see BlindAfterLook
     uint32_t sinceKeyInput;  // milliseconds since the last WM_INPUT
+    bool pointerInput = false;  // in pan mode: the pointer moved or a button changed since the last look
+    uint32_t sinceLook = 0;     // milliseconds since the last look
 };
 
 // Where key changes wake the hidden window, the loop looks at once after
 // one, every 10 ms while a chord key is down or a key came in the last
 // 100 ms, and otherwise sleeps in the wait, with a look every 200 ms for what
 // raw input does not show. While raw input is blind, for a chord holding a
-// mouse button, in pan mode and without raw input, it looks every 10 ms.
+// mouse button and without raw input, it looks every 10 ms. In pan mode the
+// MoverWindow holds the capture, so every movement comes as a message: the
+// loop looks as soon as one is in, at most once per 4 ms, and 10 ms after the
+// last look when none comes, for the chord's release and the double click.
 LoopWait NextWait(const LoopClock& clock);
 
 // Raw input is trusted while it proves itself: a look that finds a chord key
