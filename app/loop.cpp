@@ -41,14 +41,18 @@ int RunMainLoop() {
     HWND front = nullptr;
     bool elevatedInFront = false;
     LoopClock clock = {};
+    // After a look the wait itself ends at once if messages came meanwhile:
+    // a look costs one request to the system less.
+    bool peek = true;
     for (;;) {
-        if (PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+        if (peek && PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
             if (!GetMessageA(&msg, nullptr, 0, 0)) return (int)msg.wParam;
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
             KeepViewRecord();
             continue;
         }
+        peek = true;
         clock.keyInput = program.keyInputs != keyInputsSeen;
         if (clock.keyInput) {
             keyInputsSeen = program.keyInputs;
@@ -70,5 +74,6 @@ int RunMainLoop() {
         bool keysDown = LoopTick();
         clock.blind = BlindAfterLook(clock, keysDown, ElevatedInFront(ownLevel, front, elevatedInFront));
         clock.keysDown = keysDown;
+        peek = !wait.messagesWake;
     }
 }

@@ -2,8 +2,6 @@
 // settings messages.
 #include "app/wndproc.h"
 
-#include <string>
-
 #include "app/apply.h"
 #include "app/display.h"
 #include "app/mapwindow.h"

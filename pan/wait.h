@@ -22,7 +22,7 @@ struct LoopClock {
 
 // Where key changes wake the hidden window, the loop looks at once after
 // one, every 10 ms while a chord key is down or a key came in the last
-// 100 ms, and otherwise sleeps in the wait, with a look every 200 ms for what
+// 100 ms, and otherwise sleeps in the wait, with a look every 240 ms for what
 // raw input does not show. While raw input is blind, for a chord holding a
 // mouse button and without raw input, it looks every 10 ms. In pan mode the
 // MoverWindow holds the capture, so every movement comes as a message: the
