@@ -21,7 +21,7 @@ bool LoopTick() {
 }
 
 // Milliseconds from the performance counter: the system's tick count moves
-// in steps of up to 16 ms, too coarse for a gap of 4.
+// in steps of up to 16 ms, too coarse for a gap of 7.
 uint32_t NowMs() {
     LARGE_INTEGER count = {}, frequency = {};
     QueryPerformanceCounter(&count);
@@ -35,7 +35,8 @@ uint32_t NowMs() {
 // NextWait says and looks at the keys.
 int RunMainLoop() {
     MSG msg;
-    uint32_t keyInputsSeen = program.keyInputs, pointerInputsSeen = program.pointerInputs, lastLook = NowMs();
+    uint32_t keyInputsSeen = program.keyInputs, pointerInputsSeen = program.pointerInputs, lastLook = NowMs(),
+             lastMovedLook = lastLook;
     DWORD lastKeyInput = GetTickCount();
     const DWORD ownLevel = IntegrityLevel(GetCurrentProcessId());
     HWND front = nullptr;
@@ -64,6 +65,7 @@ int RunMainLoop() {
         clock.sinceKeyInput = GetTickCount() - lastKeyInput;
         clock.pointerInput = program.pointerInputs != pointerInputsSeen;
         clock.sinceLook = NowMs() - lastLook;
+        clock.sinceMovedLook = NowMs() - lastMovedLook;
         LoopWait wait = NextWait(clock);
         if (!wait.messagesWake) {
             if (wait.ms) Sleep(wait.ms);
@@ -71,6 +73,7 @@ int RunMainLoop() {
             continue;
         pointerInputsSeen = program.pointerInputs;
         lastLook = NowMs();
+        if (clock.pointerInput) lastMovedLook = lastLook;
         bool keysDown = LoopTick();
         clock.blind = BlindAfterLook(clock, keysDown, ElevatedInFront(ownLevel, front, elevatedInFront));
         clock.keysDown = keysDown;

@@ -16,8 +16,9 @@ struct LoopClock {
     bool keysDown;           // a chord key was down at the last look
     bool blind;              // raw input missed a chord key: see BlindAfterLook
     uint32_t sinceKeyInput;  // milliseconds since the last WM_INPUT
-    bool pointerInput = false;  // in pan mode: the pointer moved or a button changed since the last look
-    uint32_t sinceLook = 0;     // milliseconds since the last look
+    bool pointerInput = false;   // in pan mode: the pointer moved or a button changed since the last look
+    uint32_t sinceLook = 0;      // milliseconds since the last look
+    uint32_t sinceMovedLook = 0;  // ... since the last look that took the pointer's input
 };
 
 // Where key changes wake the hidden window, the loop looks at once after
@@ -26,8 +27,9 @@ struct LoopClock {
 // raw input does not show. While raw input is blind, for a chord holding a
 // mouse button and without raw input, it looks every 10 ms. In pan mode the
 // MoverWindow holds the capture, so every movement comes as a message: the
-// loop looks as soon as one is in, at most once per 4 ms, and 10 ms after the
-// last look when none comes, for the chord's release and the double click.
+// loop looks as soon as one is in, at most once per 7 ms of such looks, and
+// 10 ms after the last look when none comes, for the chord's release and the
+// double click.
 LoopWait NextWait(const LoopClock& clock);
 
 // Raw input is trusted while it proves itself: a look that finds a chord key

@@ -127,10 +127,10 @@ TEST(Engine, LoopWait) {
     // keyboardWakes, buttonChord, panMode, keyInput, keysDown, blind, sinceKeyInput, ...
     const struct { const char* name; LoopClock clock; uint32_t ms; bool messagesWake; } kRows[] = {
         {"idle: the safety tick", {1, 0, 0, 0, 0, 0, 5000}, 240, 1},
-        // ... then pointerInput, sinceLook
+        // ... then pointerInput, sinceLook, sinceMovedLook
         {"pan mode: the tick", {1, 0, 1, 1, 1, 0, 0, 0, 0}, 10, 1}, {"pan mode, 3 ms on", {0, 0, 1, 0, 1, 0, 0, 0, 3}, 7, 1},
-        {"pan mode, 12 ms on", {1, 0, 1, 0, 1, 0, 0, 0, 12}, 0, 1}, {"moved 4 ms on", {1, 0, 1, 0, 1, 0, 0, 1, 4}, 0, 1},
-        {"moved 1 ms on: the rest of 4", {1, 0, 1, 0, 1, 0, 0, 1, 1}, 3, 1},
+        {"pan mode, 12 ms on", {1, 0, 1, 0, 1, 0, 0, 0, 12}, 0, 1}, {"moved 7 ms on", {1, 0, 1, 0, 1, 0, 0, 1, 1, 7}, 0, 0},
+        {"moved 1 ms after a pass, a tick between", {1, 0, 1, 0, 1, 0, 0, 1, 0, 1}, 6, 0},
         {"a key came in: look now", {1, 0, 0, 1, 0, 0, 0}, 0, 0}, {"no raw input", {0, 0, 0, 0, 0, 0, 5000}, 10, 0},
         {"a chord key down", {1, 0, 0, 0, 1, 0, 5000}, 10, 1}, {"raw input blind", {1, 0, 0, 0, 0, 1, 5000}, 10, 1},
         {"99 ms after a key", {1, 0, 0, 0, 0, 0, 99}, 10, 1}, {"100 ms after a key", {1, 0, 0, 0, 0, 0, 100}, 240, 1},

@@ -228,16 +228,17 @@ TEST_F(Core, StartsOnce) {
 }
 
 // A chord noticed within 80 ms of the press, from an idle loop (300 ms
-// after the last key): keys announced by WM_INPUT, and a chord of mouse
-// buttons, which raw keyboard input never reports.
+// after the last key, the press just after a settings message): keys
+// announced by WM_INPUT, and a chord of mouse buttons, which raw keyboard
+// input never reports.
 TEST_F(Core, ChordAtOnce) {
     PointerTo(300, 300);
     const struct { const char* label; const char* chord; std::string press, release; } rows[] = {
         {"Shift+Ctrl", "16 17", kShiftCtrl + "down shift+ctrl", kShiftCtrl + "up shift+ctrl"},
         {"the right button", "2", "mousedown 3", "mouseup 3"}};
     for (const auto& row : rows) {
+        Sleep(300);  // no key for 300 ms; the message then starts the loop's wait afresh
         ASSERT_TRUE(SendSettings(std::string("3 2 0 4 1 ") + row.chord)) << row.label;
-        Sleep(300);
         std::string xdo = XdoStart(row.press);
         for (DWORD start = GetTickCount(); !IsWindowVisible(mover) && GetTickCount() - start < 2000;) Sleep(1);
         double shown = UnixMs();
