@@ -64,8 +64,9 @@ int RunMainLoop() {
         clock.panMode = program.pan.panMode;
         clock.sinceKeyInput = GetTickCount() - lastKeyInput;
         clock.pointerInput = program.pointerInputs != pointerInputsSeen;
-        clock.sinceLook = NowMs() - lastLook;
-        clock.sinceMovedLook = NowMs() - lastMovedLook;
+        uint32_t now = NowMs();
+        clock.sinceLook = now - lastLook;
+        clock.sinceMovedLook = now - lastMovedLook;
         LoopWait wait = NextWait(clock);
         if (!wait.messagesWake) {
             if (wait.ms) Sleep(wait.ms);
