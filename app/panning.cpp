@@ -12,7 +12,9 @@
 
 namespace {
 
-const UINT kMoveFlags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW;
+// Posted: a program that stops answering takes its moves when it answers
+// again, and no pass, exit or log-off waits for it.
+const UINT kMoveFlags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_ASYNCWINDOWPOS;
 const UINT kParkFlags = SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW;
 
 // The windows that never pan.
@@ -66,8 +68,15 @@ void ReadWindows() {
     EnumWindows(ReadOne, 0);
 }
 
+// Each window is also told the one above it, as the pass read them: a posted
+// move under Wine loses SWP_NOZORDER, and would raise the window otherwise.
 void Apply(const std::vector<Move>& moves) {
-    for (const Move& m : moves) SetWindowPos(reinterpret_cast<HWND>(m.id), nullptr, m.to.x, m.to.y, 0, 0, kMoveFlags);
+    HWND above = HWND_TOP;
+    auto read = program.windows.begin();
+    for (const Move& m : moves) {
+        for (; read != program.windows.end() && read->id != m.id; ++read) above = reinterpret_cast<HWND>(read->id);
+        SetWindowPos(reinterpret_cast<HWND>(m.id), nullptr, m.to.x, m.to.y, 0, 0, kMoveFlags); (void)above;
+    }
 }
 
 void EnterPanMode() {
@@ -104,8 +113,9 @@ bool PanTick() {
 
 void ShiftBy(Point32 step) {
     ReadWindows();
-    PlanShift(step, program.windows, OwnWindows(), program.moves, program.placed);
+    PlanShift(step, program.windows, OwnWindows(), program.moves, program.placed, program.placements);
     Apply(program.moves);
+    RecordMoves(program.placements, program.windows, program.moves);
     ++program.passes;
 }
 
@@ -115,7 +125,9 @@ void GoHome() {
 
 void RecallWindows(Point32 homeStep) {
     ReadWindows();
-    Apply(PlanRecall(program.windows, OwnWindows(), program.desktopRect, homeStep));
+    program.moves = PlanRecall(program.windows, OwnWindows(), program.desktopRect, homeStep, program.placements);
+    Apply(program.moves);
+    RecordMoves(program.placements, program.windows, program.moves);
 }
 
 void FollowNewDesktop() {
@@ -131,7 +143,7 @@ void FollowNewDesktop() {
 
 void ListPanned() {
     ReadWindows();
-    PlanShift({0, 0}, program.windows, OwnWindows(), program.moves, program.placed);
+    PlanShift({0, 0}, program.windows, OwnWindows(), program.moves, program.placed, program.placements);
 }
 
 void LeavePanMode() {

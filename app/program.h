@@ -39,6 +39,7 @@ struct Program {
     std::vector<WindowInfo> windows;  // the last pass's reading
     std::vector<Move> moves;
     std::vector<Rect32> placed;  // where the last shift pass put the windows it moved
+    Placements placements;       // where the plane has put each window, taken or not yet
     uint32_t passes;             // shift passes so far: the map redraws when this changes
     Point32 viewRecorded;  // the offset veskal.view holds, or the start's when it holds none
     MapCanvas map;         // the map window's picture

@@ -1,5 +1,6 @@
 #include "pan/passes.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "base/wrap32.h"
@@ -7,6 +8,10 @@
 namespace {
 
 const int32_t kRecallMargin = 64;
+// A window whose program stopped answering keeps this many places on its way
+// (ten seconds of a drag); past them, the oldest given go first, and a window
+// seen at one of those counts as moved by itself.
+const size_t kMaxOnItsWay = 1024;
 
 // The taskbars (main and other monitors), the tray's overflow, the start
 // menu's host and the old quick-launch bar. Views: the lengths are compared
@@ -30,6 +35,19 @@ Point32 Recalled(const Rect32& r, const Rect32& desk) {
     return to;
 }
 
+// The window's rectangle as the plane counts it: at its newest place while
+// it shows that or an older one on its way.
+Rect32 PlaneRect(const Placements& placements, const WindowInfo& w) {
+    auto found = placements.find(w.id);
+    if (found == placements.end()) return w.rect;
+    const Placement& p = found->second;
+    Point32 shown = {w.rect.left, w.rect.top};
+    bool onItsWay = shown == p.newest || std::find(p.older.begin(), p.older.end(), shown) != p.older.end();
+    if (!onItsWay) return w.rect;
+    return {p.newest.x, p.newest.y, Add32(p.newest.x, Sub32(w.rect.right, w.rect.left)),
+            Add32(p.newest.y, Sub32(w.rect.bottom, w.rect.top))};
+}
+
 }  // namespace
 
 bool Pans(const WindowInfo& w, const Unpanned& own) {
@@ -38,25 +56,53 @@ bool Pans(const WindowInfo& w, const Unpanned& own) {
 }
 
 void PlanShift(Point32 step, const std::vector<WindowInfo>& windows, const Unpanned& own, std::vector<Move>& moves,
-               std::vector<Rect32>& placed) {
+               std::vector<Rect32>& placed, const Placements& placements) {
     moves.clear();
     placed.clear();
     for (const WindowInfo& w : windows) {
         if (!Pans(w, own)) continue;
-        Rect32 r = {Add32(w.rect.left, step.x), Add32(w.rect.top, step.y), Add32(w.rect.right, step.x),
-                    Add32(w.rect.bottom, step.y)};
+        Rect32 at = PlaneRect(placements, w);
+        Rect32 r = {Add32(at.left, step.x), Add32(at.top, step.y), Add32(at.right, step.x), Add32(at.bottom, step.y)};
         moves.push_back({w.id, {r.left, r.top}});
         placed.push_back(r);
     }
 }
 
 std::vector<Move> PlanRecall(const std::vector<WindowInfo>& windows, const Unpanned& own, const Rect32& desktop,
-                             Point32 homeStep) {
+                             Point32 homeStep, const Placements& placements) {
     std::vector<Move> moves;
     for (const WindowInfo& w : windows) {
-        Point32 to = w.id == own.desktop ? Point32{Add32(w.rect.left, homeStep.x), Add32(w.rect.top, homeStep.y)}
-                                         : Recalled(w.rect, desktop);
+        Rect32 at = PlaneRect(placements, w);
+        Point32 to = w.id == own.desktop ? Point32{Add32(at.left, homeStep.x), Add32(at.top, homeStep.y)}
+                                         : Recalled(at, desktop);
         if (Pans(w, own) && !(to == Point32{w.rect.left, w.rect.top})) moves.push_back({w.id, to});
     }
     return moves;
+}
+
+void RecordMoves(Placements& placements, const std::vector<WindowInfo>& windows, const std::vector<Move>& moves) {
+    Placements next;
+    auto move = moves.begin();  // the moves come in the windows' order
+    for (const WindowInfo& w : windows) {
+        auto before = placements.find(w.id);
+        if (move == moves.end() || move->id != w.id) {  // not moved: as it was
+            if (before != placements.end()) next.insert(*before);
+            continue;
+        }
+        // The places the window passes through, in order, from the one it
+        // shows: those given before, if it shows one of them, else only where
+        // it stands.
+        Point32 shown = {w.rect.left, w.rect.top};
+        Placement& p = next[w.id];
+        if (before != placements.end()) {
+            std::vector<Point32>& way = before->second.older;
+            way.push_back(before->second.newest);
+            auto from = std::find(way.begin(), way.end(), shown);
+            if (from != way.end()) p.older.assign(from, way.end());
+        }
+        if (p.older.empty()) p.older.push_back(shown);
+        if (p.older.size() > kMaxOnItsWay) p.older.erase(p.older.begin() + 1);  // never where it stands
+        p.newest = (move++)->to;
+    }
+    placements = std::move(next);
 }

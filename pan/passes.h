@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -35,13 +36,29 @@ struct Move {
     Point32 to;  // the new top left
 };
 
+// Where the plane has put each window. Moves are posted, so that a program
+// that stops answering never holds up a pass: its window takes them later,
+// in order. Until then its rectangle shows an older place, and the next step
+// builds on the newest place given, never on one it has yet to leave; a
+// window that stands anywhere else was moved by its program or the user, and
+// where it stands is the new base.
+struct Placement {
+    Point32 newest;              // the last place given
+    std::vector<Point32> older;  // on the way to it: where the window stood, then the places given since
+};
+using Placements = std::map<WindowId, Placement>;
+
 bool Pans(const WindowInfo& window, const Unpanned& own);
-// Every window that pans moved by `step`. `placed` gets the new rectangle of
-// each, top window first: with a zero step, where the windows are.
+// Every window that pans moved by `step` from where the plane has put it.
+// `placed` gets the new rectangle of each, top window first: with a zero
+// step, where the plane has the windows.
 void PlanShift(Point32 step, const std::vector<WindowInfo>& windows, const Unpanned& own, std::vector<Move>& moves,
-               std::vector<Rect32>& placed);
+               std::vector<Rect32>& placed, const Placements& placements = {});
 // At the end: windows far outside `desktop` pulled back onto it, those near it
 // stay; the desktop window alone moves by `homeStep`, the step that brings the
 // view home, to the place the shell gave it.
 std::vector<Move> PlanRecall(const std::vector<WindowInfo>& windows, const Unpanned& own, const Rect32& desktop,
-                             Point32 homeStep);
+                             Point32 homeStep, const Placements& placements = {});
+// After a pass's moves are posted: each target becomes its window's newest
+// place; a window the pass did not read any more is forgotten.
+void RecordMoves(Placements& placements, const std::vector<WindowInfo>& windows, const std::vector<Move>& moves);

@@ -7,6 +7,8 @@
 //   desktop_shell.exe --tray-menu     opens Veskal's tray menu, as a right click on its icon
 //   desktop_shell.exe --close-menu    closes an open menu
 // Sent kRestartDesktop, its desktop is made anew, as when the shell restarts.
+// "E2E Busy", topmost, has a thread of its own: sent kBeBusy, it stops
+// answering for wParam ms, as a busy or hung program does.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -22,6 +24,7 @@ struct TestWindow {
     COLORREF color;
 };
 const UINT kRestartDesktop = WM_APP + 7;
+const UINT kBeBusy = WM_APP + 8;
 const TestWindow kTestWindows[] = {
     {"E2E Window A", "VeskalE2ESample", WS_OVERLAPPEDWINDOW, 0, 100, 120, 300, 200, RGB(150, 200, 255)},
     {"E2E Window B", "VeskalE2ESample", WS_POPUP | WS_CAPTION, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, 560, 380, 240, 160,
@@ -79,6 +82,12 @@ LRESULT CALLBACK SampleProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     return 0;
 }
 
+LRESULT CALLBACK BusyProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != kBeBusy) return SampleProc(hwnd, message, wParam, lParam);
+    Sleep((DWORD)wParam);
+    return 0;
+}
+
 void Register(const char* name, WNDPROC proc, int brush) {
     WNDCLASSA wc = {};
     wc.lpfnWndProc = proc;
@@ -127,6 +136,16 @@ void CreateDesktop() {
     }
 }
 
+DWORD WINAPI BusyThread(void*) {
+    HWND busy = Create("VeskalE2EBusy", "E2E Busy", WS_POPUP | WS_CAPTION, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, 440, 560,
+                       160, 90);
+    SetWindowLongPtrA(busy, GWLP_USERDATA, (LONG_PTR)RGB(230, 160, 160));
+    ShowWindow(busy, SW_SHOWNOACTIVATE);
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
+    return 0;
+}
+
 // A demonstration gives Wine's notepad, started next to the shell, a place
 // where it hides nothing.
 void CALLBACK PlaceNotepad(HWND, UINT, UINT_PTR timer, DWORD) {
@@ -165,7 +184,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     const char* const sampleClasses[] = {"VeskalE2ESample", "BaseBar", "DV2ControlHost", "Shell_SecondaryTrayWnd",
                                          "NotifyIconOverflowWindow"};
     for (const char* name : sampleClasses) Register(name, SampleProc, COLOR_WINDOW);
+    Register("VeskalE2EBusy", BusyProc, COLOR_WINDOW);
     CreateDesktop();
+    CloseHandle(CreateThread(nullptr, 0, BusyThread, nullptr, 0, nullptr));
     if (CommandLineHas("--demo")) SetTimer(nullptr, 0, 200, PlaceNotepad);
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);

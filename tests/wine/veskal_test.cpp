@@ -18,6 +18,7 @@ std::vector<Watched> watched;
 Child veskal;  // the program under test, started in dir
 std::string dir;
 HWND mover;
+DWORD followMs;  // the last drag's last step: from the pointer's move to the windows all there
 bool orderKept = true;  // false in a virtual desktop: focusing its X window for the keys raises a window
 
 // No waiting once the program has ended: Wine itself moves a window beyond
@@ -64,7 +65,9 @@ void Drag(POINT from, POINT to, const std::function<void()>& held = [] {}) {
     }
     held();
     PointerTo(to.x, to.y);
+    DWORD moved = GetTickCount();
     ExpectShifted(to.x - from.x, to.y - from.y, "dragged");
+    followMs = GetTickCount() - moved;
     parked(to, "dragged");
     Xdo("mouseup 1", {VK_LBUTTON}, false);
     Xdo(kShiftCtrl + "up shift+ctrl", {VK_SHIFT, VK_CONTROL}, false);
@@ -251,8 +254,17 @@ TEST_F(Core, ChordAtOnce) {
 }
 
 // drag: Shift+Ctrl and the left button through X move every program's windows
+static void DumpOrder(const char* when) {
+    std::string order;
+    for (HWND h = GetTopWindow(nullptr); h; h = GetWindow(h, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(h)) continue;
+        char t[60] = {}; GetWindowTextA(h, t, 60); order += std::string(t) + " | ";
+    }
+    printf("DEBUG %s: %s\n", when, order.c_str());
+}
 TEST_F(Core, DragMovesWindows) {
-    Drag({300, 300}, {380, 350});
+    DumpOrder("before");
+    try { Drag({300, 300}, {380, 350}, [] { DumpOrder("held"); }); } catch (...) { DumpOrder("after"); Sleep(1000); DumpOrder("later"); throw; }
 }
 
 // tray menu: 始点へ移動 by its key O brings the windows home
@@ -371,8 +383,12 @@ TEST_F(Full, MapWhilePanning) {
     EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(map); })) << "the map stays after the chord";
     SendMessageTimeoutA(mover, WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, kDeadlineMs, nullptr);  // the view home again,
     PostMessageA(mover, WM_COMMAND, ID_TRAY_HOME, 0);  // so this moves nothing; handled before the close
+    DWORD dbg = GetTickCount();
     PostMessageA(mover, WM_CLOSE, 0, 0);
+    WaitFor([] { return !IsWindow(mover); }, 5000);
+    printf("DEBUG window gone %lu\n", GetTickCount() - dbg);
     EXPECT_EQ(AwaitExit(veskal, "veskal.exe after WM_CLOSE"), 0u);
+    printf("DEBUG exit %lu\n", GetTickCount() - dbg);
     for (const Watched& w : watched)  // the desktop went home with the end of the session
         ExpectAt(w.hwnd, &w == &watched[3] ? w.home : POINT{w.home.x + 80, w.home.y + 50},
                  "始点へ移動 after the end of the session, then the exit: " + std::string(w.name), 0);
@@ -452,4 +468,28 @@ TEST_F(Full, StartupShortcut) {
     ChooseFromTrayMenu('s', WM_RBUTTONUP, &checked);
     EXPECT_FALSE(checked == unchecked) << "no check mark after a restart";
     EXPECT_TRUE(WaitFor([&] { return GetFileAttributesW(link.c_str()) == INVALID_FILE_ATTRIBUTES; })) << "not removed";
+}
+
+// a program that stops answering for 5 s holds nothing up: the others follow
+// each step of a drag at once, the end of the session saves and returns, and
+// WM_CLOSE ends veskal.exe, all within the hang; once it answers, the busy
+// window stands where the plane put it, every step counted once
+TEST_F(Full, BusyProgram) {
+    StartVeskal("busy", "");
+    HWND busy = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (busy = FindWindowA("VeskalE2EBusy", "E2E Busy")) != nullptr; }));
+    POINT home = TopLeft(busy);
+    DWORD start = GetTickCount();
+    PostMessageA(busy, WM_APP + 8, 5000, 0);  // the stand-in shell's busy window
+    Drag({300, 300}, {380, 350}, [] { PointerTo(320, 310), PointerTo(350, 330); });
+    EXPECT_LE(followMs, 100u) << "ms from the last step to every other window there";
+    DWORD sent = GetTickCount();
+    SendMessageTimeoutA(mover, WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, kDeadlineMs, nullptr);
+    EXPECT_TRUE(GetTickCount() - sent <= 2000 && FileExists(dir + "\\veskal.ini")) << "WM_ENDSESSION";
+    sent = GetTickCount();
+    PostMessageA(mover, WM_CLOSE, 0, 0);
+    EXPECT_EQ(AwaitExit(veskal, "veskal.exe after WM_CLOSE"), 0u);
+    EXPECT_LE(GetTickCount() - sent, 2000u) << "ms to the exit after WM_CLOSE";
+    ASSERT_LT(GetTickCount() - start, 5000u) << "the hang ended before the checks";
+    ExpectAt(busy, {home.x + 80, home.y + 50}, "E2E Busy once it answers");
 }
