@@ -14,7 +14,7 @@ namespace {
 
 // Posted: a program that stops answering takes its moves when it answers
 // again, and no pass, exit or log-off waits for it.
-const UINT kMoveFlags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_ASYNCWINDOWPOS;
+const UINT kMoveFlags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_ASYNCWINDOWPOS;
 const UINT kParkFlags = SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW;
 
 // The windows that never pan.
@@ -68,15 +68,8 @@ void ReadWindows() {
     EnumWindows(ReadOne, 0);
 }
 
-// Each window is also told the one above it, as the pass read them: a posted
-// move under Wine loses SWP_NOZORDER, and would raise the window otherwise.
 void Apply(const std::vector<Move>& moves) {
-    HWND above = HWND_TOP;
-    auto read = program.windows.begin();
-    for (const Move& m : moves) {
-        for (; read != program.windows.end() && read->id != m.id; ++read) above = reinterpret_cast<HWND>(read->id);
-        SetWindowPos(reinterpret_cast<HWND>(m.id), nullptr, m.to.x, m.to.y, 0, 0, kMoveFlags); (void)above;
-    }
+    for (const Move& m : moves) SetWindowPos(reinterpret_cast<HWND>(m.id), nullptr, m.to.x, m.to.y, 0, 0, kMoveFlags);
 }
 
 void EnterPanMode() {

@@ -16,6 +16,12 @@ namespace {
 const UINT kTrayIconId = 1;
 const size_t kTipBytes = 64;  // the first layout's tooltip field
 const DWORD kLingerMs = 7000;
+const DWORD kRemoveWaitMs = 250;
+
+DWORD WINAPI RemoveIcon(void* icon) {
+    Shell_NotifyIconA(NIM_DELETE, static_cast<NOTIFYICONDATAA*>(icon));
+    return 0;
+}
 
 }  // namespace
 
@@ -66,8 +72,15 @@ void LingerForBalloon() {
     }
 }
 
+// The shell answers the removal; a busy one, or Wine's own tray hiding
+// itself when its last icon goes (two seconds without a window manager),
+// would hold up the exit. The removal goes on a thread of its own, and the
+// exit waits for it a moment only: the shell still takes it when it answers.
 void RemoveTrayIcon() {
-    Shell_NotifyIconA(NIM_DELETE, &program.trayIcon);
+    HANDLE thread = CreateThread(nullptr, 0, RemoveIcon, &program.trayIcon, 0, nullptr);
+    if (!thread) return (void)RemoveIcon(&program.trayIcon);
+    WaitForSingleObject(thread, kRemoveWaitMs);
+    CloseHandle(thread);
 }
 
 void ShowTrayMenu(HWND hwnd, WPARAM, LPARAM lParam) {

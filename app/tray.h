@@ -8,6 +8,7 @@
 const UINT kTrayCallbackMessage = WM_APP + 1;
 
 void SetTrayIcon(HWND hwnd, DWORD action);
+// Waits for the shell a quarter of a second at most.
 void RemoveTrayIcon();
 // A balloon from the tray icon for what the user must know: veskal.exe never
 // blocks its loop with a message box. Texts longer than the fields are cut.

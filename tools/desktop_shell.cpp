@@ -30,7 +30,7 @@ const TestWindow kTestWindows[] = {
     {"E2E Window B", "VeskalE2ESample", WS_POPUP | WS_CAPTION, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, 560, 380, 240, 160,
      RGB(255, 220, 150)},
     // The shell's menu bands never move.
-    {"E2E BaseBar", "BaseBar", WS_POPUP | WS_BORDER, 0, 40, 560, 200, 100, RGB(200, 200, 200)},
+    {"E2E BaseBar", "BaseBar", WS_POPUP | WS_BORDER, WS_EX_TOPMOST, 40, 560, 200, 100, RGB(200, 200, 200)},
     {"E2E Second Taskbar", "Shell_SecondaryTrayWnd", WS_POPUP, 0, 0, 740, 300, 28, RGB(60, 60, 90)},
     {"E2E Tray Overflow", "NotifyIconOverflowWindow", WS_POPUP | WS_BORDER, 0, 860, 600, 120, 80, RGB(90, 90, 90)},
     // Nor does the start menu host, which takes the keys: without a window

@@ -51,7 +51,7 @@ winedesk_prefix() {
         echo "$WINEDESK_NAME: note: locale ja_JP.UTF-8 missing (tools/install-deps.sh makes it); code page is not 932"
         export LC_ALL=C.UTF-8 LANG=C.UTF-8
     fi
-    export WINEPREFIX=$1 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
+    export WINEPREFIX=$1 WINEDEBUG=${E2E_WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
     WINEDESK_PREFIX=$1
     # A prefix made before wine32 was installed cannot run 32-bit programs:
     # the marker names the Wine it was made for.
