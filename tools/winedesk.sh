@@ -11,7 +11,8 @@
 #     if none came within 10 s.
 # winedesk_prefix DIR LOG [virtual-desktop]  exports LC_ALL and LANG
 #     (ja_JP.UTF-8, for code page 932, which the program's texts need; else
-#     C.UTF-8 with a note), WINEPREFIX=DIR, WINEDEBUG, WINEDLLOVERRIDES and
+#     C.UTF-8 with a note), WINEPREFIX=DIR, WINEDEBUG (E2E_WINEDEBUG, else
+#     -all: +win,+event traces the window moves), WINEDLLOVERRIDES and
 #     WINEARCH=win64; sets WINEDESK_PREFIX=DIR. Makes the prefix unless it is
 #     marked ready (wineboot's output to LOG), with virtual-desktop as one
 #     1024x768 desktop window. Returns 1 if it could not.
