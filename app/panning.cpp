@@ -130,8 +130,10 @@ void FollowNewDesktop() {
     HWND desktop = GetAncestor(view, GA_ROOT);
     RECT r = {};
     Point32 away = FromHome(program.pan, program.settings.startCell);
-    if (GetWindowRect(desktop, &r))
-        SetWindowPos(desktop, nullptr, Add32(r.left, away.x), Add32(r.top, away.y), 0, 0, kMoveFlags);
+    if (!GetWindowRect(desktop, &r)) return;
+    Point32 to = {Add32(r.left, away.x), Add32(r.top, away.y)};
+    SetWindowPos(desktop, nullptr, to.x, to.y, 0, 0, kMoveFlags);
+    Place(program.placements, ToId(desktop), {r.left, r.top}, to);  // the pass that follows builds on it
 }
 
 void ListPanned() {

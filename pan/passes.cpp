@@ -9,8 +9,8 @@ namespace {
 
 const int32_t kRecallMargin = 64;
 // A window whose program stopped answering keeps this many places on its way
-// (ten seconds of a drag); past them, the oldest given go first, and a window
-// seen at one of those counts as moved by itself.
+// (seven seconds of a drag at one pass per 7 ms); past them, the oldest given
+// go first, and a window seen at one of those counts as moved by itself.
 const size_t kMaxOnItsWay = 1024;
 
 // The taskbars (main and other monitors), the tray's overflow, the start
@@ -80,29 +80,26 @@ std::vector<Move> PlanRecall(const std::vector<WindowInfo>& windows, const Unpan
     return moves;
 }
 
+void Place(Placements& placements, WindowId id, Point32 shown, Point32 to) {
+    auto [at, fresh] = placements.try_emplace(id);
+    Placement& p = at->second;
+    // The places the window passes through, in order, from the one it shows:
+    // those given before, if it shows one of them, else only where it stands.
+    std::vector<Point32> way = std::move(p.older);
+    if (!fresh) way.push_back(p.newest);
+    p.older.assign(std::find(way.begin(), way.end(), shown), way.end());
+    if (p.older.empty()) p.older.push_back(shown);
+    if (p.older.size() > kMaxOnItsWay) p.older.erase(p.older.begin() + 1);  // never where it stands
+    p.newest = to;
+}
+
 void RecordMoves(Placements& placements, const std::vector<WindowInfo>& windows, const std::vector<Move>& moves) {
     Placements next;
     auto move = moves.begin();  // the moves come in the windows' order
     for (const WindowInfo& w : windows) {
         auto before = placements.find(w.id);
-        if (move == moves.end() || move->id != w.id) {  // not moved: as it was
-            if (before != placements.end()) next.insert(*before);
-            continue;
-        }
-        // The places the window passes through, in order, from the one it
-        // shows: those given before, if it shows one of them, else only where
-        // it stands.
-        Point32 shown = {w.rect.left, w.rect.top};
-        Placement& p = next[w.id];
-        if (before != placements.end()) {
-            std::vector<Point32>& way = before->second.older;
-            way.push_back(before->second.newest);
-            auto from = std::find(way.begin(), way.end(), shown);
-            if (from != way.end()) p.older.assign(from, way.end());
-        }
-        if (p.older.empty()) p.older.push_back(shown);
-        if (p.older.size() > kMaxOnItsWay) p.older.erase(p.older.begin() + 1);  // never where it stands
-        p.newest = (move++)->to;
+        if (before != placements.end()) next.insert(std::move(*before));
+        if (move != moves.end() && move->id == w.id) Place(next, w.id, {w.rect.left, w.rect.top}, (move++)->to);
     }
     placements = std::move(next);
 }

@@ -62,3 +62,5 @@ std::vector<Move> PlanRecall(const std::vector<WindowInfo>& windows, const Unpan
 // After a pass's moves are posted: each target becomes its window's newest
 // place; a window the pass did not read any more is forgotten.
 void RecordMoves(Placements& placements, const std::vector<WindowInfo>& windows, const std::vector<Move>& moves);
+// One move posted outside a pass, to a window that shows `shown`.
+void Place(Placements& placements, WindowId id, Point32 shown, Point32 to);
