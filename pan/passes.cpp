@@ -75,7 +75,7 @@ std::vector<Move> PlanRecall(const std::vector<WindowInfo>& windows, const Unpan
         Rect32 at = PlaneRect(placements, w);
         Point32 to = w.id == own.desktop ? Point32{Add32(at.left, homeStep.x), Add32(at.top, homeStep.y)}
                                          : Recalled(at, desktop);
-        if (Pans(w, own) && !(to == Point32{w.rect.left, w.rect.top})) moves.push_back({w.id, to});
+        if (Pans(w, own) && !(to == Point32{at.left, at.top})) moves.push_back({w.id, to});  // not there or on its way
     }
     return moves;
 }

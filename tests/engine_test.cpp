@@ -223,6 +223,8 @@ TEST(Passes, PostedMovesCountEveryStepOnce) {
     // Far off the screen as the plane has it, still showing an older place: the recall takes the newest.
     EXPECT_EQ(Moves(PlanRecall({{9, true, false, "Notepad", {100, 100, 200, 200}}}, kOwn, kDesk, {0, 0},
                                {{9, {{5000, 100}, {{100, 100}}}}})), "960,100") << "recalled from where the plane has it";
+    EXPECT_EQ(Moves(PlanRecall({{9, true, false, "Notepad", {100, 100, 200, 200}}}, kOwn, kDesk, {0, 0},
+                               {{9, {{300, 100}, {{100, 100}}}}})), "") << "on its way to a place on the screen";
 }
 
 // Each row: the plane, the view's offset and one window's screen rectangle; then the view, start cell and window in
