@@ -85,20 +85,23 @@ void Place(Placements& placements, WindowId id, Point32 shown, Point32 to) {
     Placement& p = at->second;
     // The places the window passes through, in order, from the one it shows:
     // those given before, if it shows one of them, else only where it stands.
-    std::vector<Point32> way = std::move(p.older);
-    if (!fresh) way.push_back(p.newest);
-    p.older.assign(std::find(way.begin(), way.end(), shown), way.end());
-    if (p.older.empty()) p.older.push_back(shown);
-    if (p.older.size() > kMaxOnItsWay) p.older.erase(p.older.begin() + 1);  // never where it stands
+    // In place, so that a window that keeps up costs no allocation.
+    auto from = std::find(p.older.begin(), p.older.end(), shown);
+    if (fresh || from == p.older.end()) {
+        p.older.assign(1, shown);  // at the newest place, or where its program or the user put it
+    } else {
+        p.older.erase(p.older.begin(), from);
+        p.older.push_back(p.newest);
+        if (p.older.size() > kMaxOnItsWay) p.older.erase(p.older.begin() + 1);  // never where it stands
+    }
     p.newest = to;
 }
 
 void RecordMoves(Placements& placements, const std::vector<WindowInfo>& windows, const std::vector<Move>& moves) {
-    Placements next;
+    Placements next;  // the entries of the windows read move over whole; the rest are forgotten
     auto move = moves.begin();  // the moves come in the windows' order
     for (const WindowInfo& w : windows) {
-        auto before = placements.find(w.id);
-        if (before != placements.end()) next.insert(std::move(*before));
+        if (auto entry = placements.extract(w.id)) next.insert(std::move(entry));
         if (move != moves.end() && move->id == w.id) Place(next, w.id, {w.rect.left, w.rect.top}, (move++)->to);
     }
     placements = std::move(next);

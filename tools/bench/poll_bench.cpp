@@ -1,5 +1,5 @@
-// The core's cost: one idle tick, and one drag tick (the engine's step and
-// the shift pass's plan) over 10, 100 and 1,000 windows, with and without
+// The core's cost: one idle tick, and one drag tick (the engine's step, the
+// shift pass's plan and its bookkeeping) over 10, 100 and 1,000 windows, with and without
 // the map's layout (DragTickWithMap against DragTick/100: at most 1.2
 // times). The system's share is not here: tools/bench/wine.sh measures the
 // real program under Wine.
@@ -26,6 +26,7 @@ struct Desk {
     std::vector<WindowInfo> windows;
     std::vector<Move> moves;
     std::vector<Rect32> placed;
+    Placements placements;
     MapPicture picture;
 };
 
@@ -57,7 +58,9 @@ void Drag(benchmark::State& state, bool map) {
     for (auto _ : state) {
         in.cursor.x ^= 1;
         PanActions act = PollTick(d.pan, d.settings, d.chord, true, in);
-        PlanShift(act.step, d.windows, {1, 2, 3, 0}, d.moves, d.placed);
+        PlanShift(act.step, d.windows, {1, 2, 3, 0}, d.moves, d.placed, d.placements);
+        RecordMoves(d.placements, d.windows, d.moves);
+        for (size_t i = 0; i < d.windows.size(); ++i) d.windows[i].rect = d.placed[i];  // every move taken
         if (map) LayOutMap({kScreen, kScreen, 2, 2, 4, d.pan.offset}, d.placed, d.picture);
         benchmark::DoNotOptimize(d.moves.data());
     }
