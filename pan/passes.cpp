@@ -48,6 +48,22 @@ Rect32 PlaneRect(const Placements& placements, const WindowInfo& w) {
             Add32(p.newest.y, Sub32(w.rect.bottom, w.rect.top))};
 }
 
+// One more place given to a window that shows `shown`. The places it passes
+// through, in order, from the one it shows: those given before, if it shows
+// one of them, else only where it stands. In place, so that a window that
+// keeps up costs no allocation.
+void GiveNext(Placement& p, bool fresh, Point32 shown, Point32 to) {
+    auto from = std::find(p.older.begin(), p.older.end(), shown);
+    if (fresh || from == p.older.end()) {
+        p.older.assign(1, shown);  // at the newest place, or where its program or the user put it
+    } else {
+        p.older.erase(p.older.begin(), from);
+        p.older.push_back(p.newest);
+        if (p.older.size() > kMaxOnItsWay) p.older.erase(p.older.begin() + 1);  // never where it stands
+    }
+    p.newest = to;
+}
+
 }  // namespace
 
 bool Pans(const WindowInfo& w, const Unpanned& own) {
@@ -82,27 +98,19 @@ std::vector<Move> PlanRecall(const std::vector<WindowInfo>& windows, const Unpan
 
 void Place(Placements& placements, WindowId id, Point32 shown, Point32 to) {
     auto [at, fresh] = placements.try_emplace(id);
-    Placement& p = at->second;
-    // The places the window passes through, in order, from the one it shows:
-    // those given before, if it shows one of them, else only where it stands.
-    // In place, so that a window that keeps up costs no allocation.
-    auto from = std::find(p.older.begin(), p.older.end(), shown);
-    if (fresh || from == p.older.end()) {
-        p.older.assign(1, shown);  // at the newest place, or where its program or the user put it
-    } else {
-        p.older.erase(p.older.begin(), from);
-        p.older.push_back(p.newest);
-        if (p.older.size() > kMaxOnItsWay) p.older.erase(p.older.begin() + 1);  // never where it stands
-    }
-    p.newest = to;
+    GiveNext(at->second, fresh, shown, to);
 }
 
 void RecordMoves(Placements& placements, const std::vector<WindowInfo>& windows, const std::vector<Move>& moves) {
-    Placements next;  // the entries of the windows read move over whole; the rest are forgotten
-    auto move = moves.begin();  // the moves come in the windows' order
+    Placements next(windows.size());  // the entries of the windows read move over whole; the rest are forgotten
+    auto move = moves.begin();        // the moves come in the windows' order
     for (const WindowInfo& w : windows) {
-        if (auto entry = placements.extract(w.id)) next.insert(std::move(entry));
-        if (move != moves.end() && move->id == w.id) Place(next, w.id, {w.rect.left, w.rect.top}, (move++)->to);
+        bool moved = move != moves.end() && move->id == w.id;
+        auto entry = placements.extract(w.id);
+        if (!entry && !moved) continue;
+        bool fresh = !entry;
+        Placement& p = entry ? next.insert(std::move(entry)).position->second : next[w.id];
+        if (moved) GiveNext(p, fresh, {w.rect.left, w.rect.top}, (move++)->to);
     }
     placements = std::move(next);
 }

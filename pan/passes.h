@@ -6,7 +6,7 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
+#include <unordered_map>
 #include <string>
 #include <vector>
 
@@ -46,7 +46,7 @@ struct Placement {
     Point32 newest;              // the last place given
     std::vector<Point32> older;  // on the way to it: where the window stood, then the places given since
 };
-using Placements = std::map<WindowId, Placement>;
+using Placements = std::unordered_map<WindowId, Placement>;
 
 bool Pans(const WindowInfo& window, const Unpanned& own);
 // Every window that pans moved by `step` from where the plane has put it.
