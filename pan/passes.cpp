@@ -52,10 +52,10 @@ Rect32 PlaneRect(const Placements& placements, const WindowInfo& w) {
 // through, in order, from the one it shows: those given before, if it shows
 // one of them, else only where it stands. In place, so that a window that
 // keeps up costs no allocation.
-void GiveNext(Placement& p, bool fresh, Point32 shown, Point32 to) {
+void GiveNext(Placement& p, Point32 shown, Point32 to) {
     auto from = std::find(p.older.begin(), p.older.end(), shown);
-    if (fresh || from == p.older.end()) {
-        p.older.assign(1, shown);  // at the newest place, or where its program or the user put it
+    if (from == p.older.end()) {
+        p.older.assign(1, shown);  // new, at the newest place, or where its program or the user put it
     } else {
         p.older.erase(p.older.begin(), from);
         p.older.push_back(p.newest);
@@ -97,8 +97,7 @@ std::vector<Move> PlanRecall(const std::vector<WindowInfo>& windows, const Unpan
 }
 
 void Place(Placements& placements, WindowId id, Point32 shown, Point32 to) {
-    auto [at, fresh] = placements.try_emplace(id);
-    GiveNext(at->second, fresh, shown, to);
+    GiveNext(placements[id], shown, to);
 }
 
 void RecordMoves(Placements& placements, const std::vector<WindowInfo>& windows, const std::vector<Move>& moves) {
@@ -108,9 +107,8 @@ void RecordMoves(Placements& placements, const std::vector<WindowInfo>& windows,
         bool moved = move != moves.end() && move->id == w.id;
         auto entry = placements.extract(w.id);
         if (!entry && !moved) continue;
-        bool fresh = !entry;
         Placement& p = entry ? next.insert(std::move(entry)).position->second : next[w.id];
-        if (moved) GiveNext(p, fresh, {w.rect.left, w.rect.top}, (move++)->to);
+        if (moved) GiveNext(p, {w.rect.left, w.rect.top}, (move++)->to);
     }
     placements = std::move(next);
 }
