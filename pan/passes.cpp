@@ -35,6 +35,10 @@ Point32 Recalled(const Rect32& r, const Rect32& desk) {
     return to;
 }
 
+Rect32 Offset(const Rect32& r, Point32 by) {
+    return {Add32(r.left, by.x), Add32(r.top, by.y), Add32(r.right, by.x), Add32(r.bottom, by.y)};
+}
+
 // The window's rectangle as the plane counts it: at its newest place while
 // it shows that or an older one on its way.
 Rect32 PlaneRect(const Placements& placements, const WindowInfo& w) {
@@ -44,8 +48,7 @@ Rect32 PlaneRect(const Placements& placements, const WindowInfo& w) {
     Point32 shown = {w.rect.left, w.rect.top};
     bool onItsWay = shown == p.newest || std::find(p.older.begin(), p.older.end(), shown) != p.older.end();
     if (!onItsWay) return w.rect;
-    return {p.newest.x, p.newest.y, Add32(p.newest.x, Sub32(w.rect.right, w.rect.left)),
-            Add32(p.newest.y, Sub32(w.rect.bottom, w.rect.top))};
+    return Offset(w.rect, {Sub32(p.newest.x, shown.x), Sub32(p.newest.y, shown.y)});
 }
 
 // One more place given to a window that shows `shown`. The places it passes
@@ -77,8 +80,7 @@ void PlanShift(Point32 step, const std::vector<WindowInfo>& windows, const Unpan
     placed.clear();
     for (const WindowInfo& w : windows) {
         if (!Pans(w, own)) continue;
-        Rect32 at = PlaneRect(placements, w);
-        Rect32 r = {Add32(at.left, step.x), Add32(at.top, step.y), Add32(at.right, step.x), Add32(at.bottom, step.y)};
+        Rect32 r = Offset(PlaneRect(placements, w), step);
         moves.push_back({w.id, {r.left, r.top}});
         placed.push_back(r);
     }
