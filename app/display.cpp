@@ -4,13 +4,11 @@
 
 #include "app/panning.h"
 #include "app/program.h"
+#include "app/rects.h"
 #include "app/resume.h"
-#include "base/wrap32.h"
 
 void FollowDisplay() {
-    int32_t left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
-    Rect32 screen = {left, top, Add32(left, GetSystemMetrics(SM_CXVIRTUALSCREEN)),
-                     Add32(top, GetSystemMetrics(SM_CYVIRTUALSCREEN))};
+    Rect32 screen = VirtualScreen();
     if (screen == program.desktopRect) return;  // the work area alone, or a depth that changed
     if (program.pan.panMode) LeavePanMode();  // a chord still held starts afresh on the next look
     program.desktopRect = screen;

@@ -19,12 +19,3 @@ DWORD IntegrityLevel(DWORD processId) {
     if (process) CloseHandle(process);
     return level;
 }
-
-bool ElevatedInFront(DWORD ownLevel, HWND& front, bool& above) {
-    HWND now = GetForegroundWindow();
-    if (now == front) return above;
-    DWORD processId = 0;
-    front = now;
-    above = now && GetWindowThreadProcessId(now, &processId) && IntegrityLevel(processId) > ownLevel;
-    return above;
-}

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "app/integrity.h"
+#include "app/front.h"
 #include "app/mapwindow.h"
 #include "app/panning.h"
 #include "app/program.h"
@@ -38,9 +38,6 @@ int RunMainLoop() {
     uint32_t keyInputsSeen = program.keyInputs, pointerInputsSeen = program.pointerInputs, lastLook = NowMs(),
              lastMovedLook = lastLook;
     DWORD lastKeyInput = GetTickCount();
-    const DWORD ownLevel = IntegrityLevel(GetCurrentProcessId());
-    HWND front = nullptr;
-    bool elevatedInFront = false;
     LoopClock clock = {};
     // After a look the wait itself ends at once if messages came meanwhile:
     // a look costs one request to the system less.
@@ -76,8 +73,10 @@ int RunMainLoop() {
         lastLook = NowMs();
         if (clock.pointerInput) lastMovedLook = lastLook;
         bool keysDown = LoopTick();
-        clock.blind = BlindAfterLook(clock, keysDown, ElevatedInFront(ownLevel, front, elevatedInFront));
+        LookAtFront(program.front);
+        clock.blind = BlindAfterLook(clock, keysDown, program.front.elevated);
         clock.keysDown = keysDown;
+        clock.elevatedInFront = program.front.elevated;
         peek = !wait.messagesWake;
     }
 }

@@ -1,33 +1,37 @@
-#define OEMRESOURCE  // OCR_ system cursor ids
 #include "app/panning.h"
 
 #include <dwmapi.h>
 
 #include "app/program.h"
 #include "app/rects.h"
+#include "app/surface.h"
 #include "app/window.h"
 #include "base/wrap32.h"
 #include "base/keys.h"
-#include "res/resource.h"
 
 namespace {
 
 // Posted: a program that stops answering takes its moves when it answers
 // again, and no pass, exit or log-off waits for it.
 const UINT kMoveFlags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_ASYNCWINDOWPOS;
-const UINT kParkFlags = SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW;
 
 // The windows that never pan.
 Unpanned OwnWindows() {
     return {ToId(program.mover), ToId(program.desktopView), ToId(program.mapWindow),
-            ToId(GetAncestor(program.desktopView, GA_ROOT))};
+            ToId(GetAncestor(program.desktopView, GA_ROOT)), ToId(program.surface)};
 }
 
 bool IsKeyDown(int key) {
     return (GetAsyncKeyState(key) & 0x8000) != 0;
 }
 
-// Each chord key and the button read once.
+// SHQueryUserNotificationState's answer, or 0 where the system has none.
+int32_t NotificationState() {
+    QUERY_USER_NOTIFICATION_STATE state = {};
+    return SUCCEEDED(SHQueryUserNotificationState(&state)) ? (int32_t)state : 0;
+}
+
+// Each chord key and the primary button read once.
 PollInput ReadInput() {
     PollInput in = {};
     bool anyDown = false;
@@ -36,7 +40,10 @@ PollInput ReadInput() {
     // The button and the pointer count only with a chord key down: an idle
     // look asks the system for no more.
     if (!anyDown && !program.pan.panMode) return in;
-    in.down[kLeftButton] = IsKeyDown(kLeftButton);
+    if (ReadsFront(program.pan, anyDown)) in.front = NotificationState();
+    in.swapped = GetSystemMetrics(SM_SWAPBUTTON) != 0;
+    int button = PrimaryButton(in.swapped);
+    in.down[(size_t)button] = IsKeyDown(button);
     POINT cursor = {};
     in.cursorKnown = GetCursorPos(&cursor) != FALSE;
     in.cursor = {cursor.x, cursor.y};
@@ -72,34 +79,13 @@ void Apply(const std::vector<Move>& moves) {
     for (const Move& m : moves) SetWindowPos(reinterpret_cast<HWND>(m.id), nullptr, m.to.x, m.to.y, 0, 0, kMoveFlags);
 }
 
-void EnterPanMode() {
-    HCURSOR cursor = LoadCursorA(program.instance, MAKEINTRESOURCEA(IDC_MOVECURSOR));
-    // The system takes ownership of what it is given, so each gets a copy.
-    SetSystemCursor(CopyIcon(cursor), OCR_NORMAL);
-    SetSystemCursor(CopyIcon(cursor), OCR_IBEAM);
-}
-
-// The 1x1 window under the hot spot with capture, so clicks land on it
-// instead of the window below.
-void Park(Point32 cursor) {
-    SetWindowPos(program.mover, HWND_TOPMOST, cursor.x, cursor.y, 0, 0, kParkFlags);
-    SetCapture(program.mover);
-}
-
-void RestoreSystem() {
-    SystemParametersInfoA(SPI_SETCURSORS, 0, nullptr, 0);
-    ShowWindow(program.mover, SW_HIDE);
-    ReleaseCapture();
-}
-
 }  // namespace
 
 bool PanTick() {
     PollInput in = ReadInput();
     PanActions act = PollTick(program.pan, program.settings, program.chord, program.enabled, in);
-    if (act.enterPanMode) EnterPanMode();
-    if (act.leavePanMode) RestoreSystem();
-    if (act.park) Park(in.cursor);
+    if (act.leavePanMode) HideSurface(program.surface);
+    if (act.park) KeepSurface(program.surface, program.mapWindow);
     if (act.shift) ShiftBy(act.step);
     return act.keysDown;
 }
@@ -143,5 +129,5 @@ void ListPanned() {
 
 void LeavePanMode() {
     EndPanMode(program.pan);
-    RestoreSystem();
+    HideSurface(program.surface);
 }

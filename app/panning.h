@@ -20,5 +20,5 @@ void RecallWindows(Point32 homeStep);
 void FollowNewDesktop();
 // Where the windows that pan are now, as a shift pass would list them.
 void ListPanned();
-// Cursors restored, the MoverWindow hidden and released, any drag ended.
+// The capture surface hidden and released, any drag ended.
 void LeavePanMode();

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/front.h"
 #include "app/mapwindow.h"
 #include "base/settings.h"
 #include "pan/engine.h"
@@ -24,7 +25,8 @@ struct Program {
     std::string viewRecordPath;       // beside the exe: veskal.view
     HANDLE instanceMutex;
     HINSTANCE instance;  // holds the move cursor, the icons and the menu
-    HWND mover;          // the hidden MoverWindow: tray icon, messages, parked under the cursor while panning
+    HWND mover;          // the hidden MoverWindow: the tray icon and every message
+    HWND surface;        // the capture surface over the screen in pan mode, or null
     HWND desktopView;    // the desktop's icons: never panned
     HWND mapWindow;      // the map while panning, or null
     Rect32 desktopRect;  // the screen the plane is measured in
@@ -43,6 +45,7 @@ struct Program {
     uint32_t passes;             // shift passes so far: the map redraws when this changes
     Point32 viewRecorded;  // the offset veskal.view holds, or the start's when it holds none
     MapCanvas map;         // the map window's picture
+    Front front;           // the window in front at the last look
 };
 
 extern Program program;

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "base/geometry.h"
+#include "base/wrap32.h"
 #include "pan/passes.h"
 
 inline Rect32 ToRect32(const RECT& r) {
@@ -16,4 +17,10 @@ inline RECT ToRECT(const Rect32& r) {
 
 inline WindowId ToId(HWND hwnd) {
     return reinterpret_cast<WindowId>(hwnd);
+}
+
+// The bounding box of every monitor.
+inline Rect32 VirtualScreen() {
+    int32_t left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    return {left, top, Add32(left, GetSystemMetrics(SM_CXVIRTUALSCREEN)), Add32(top, GetSystemMetrics(SM_CYVIRTUALSCREEN))};
 }

@@ -1,12 +1,15 @@
 #include "app/startup.h"
 
 #include "app/apply.h"
+#include "app/integrity.h"
 #include "app/mapwindow.h"
 #include "settings/paths.h"
 #include "app/program.h"
 #include "app/resume.h"
+#include "app/surface.h"
 #include "app/tray.h"
 #include "app/window.h"
+#include "app/wndproc.h"
 #include "res/resource.h"
 #include "app/rects.h"
 #include "settings/files.h"
@@ -49,6 +52,11 @@ bool StartUp(HINSTANCE instance) {
         return false;
     }
     program.keyboardWakes = RegisterKeyboardInput(program.mover);
+    // Run elevated, Veskal would never hear that the shell restarted: the
+    // system drops registered messages from programs of a lower level.
+    program.front.ownLevel = IntegrityLevel(GetCurrentProcessId());
+    if (program.front.ownLevel > SECURITY_MANDATORY_MEDIUM_RID)
+        ChangeWindowMessageFilterEx(program.mover, taskbarCreatedMessage, MSGFLT_ALLOW, nullptr);
     program.desktopView = FindDesktopView();
     if (!program.desktopView) {
         ShowBalloon(IDS_NO_DESKTOP, "");
@@ -61,6 +69,7 @@ bool StartUp(HINSTANCE instance) {
     GetWindowRect(program.desktopView, &desktop);
     program.desktopRect = ToRect32(desktop);
     program.mapWindow = CreateMapWindow(instance);
+    program.surface = CreateSurface(instance);
     ApplySettings(LoadSettings(program.settingsFilePath), true);
     ResumeView();
     return true;

@@ -85,9 +85,11 @@ void RemoveTrayIcon() {
 
 void ShowTrayMenu(HWND hwnd, WPARAM, LPARAM lParam) {
     if (lParam != WM_LBUTTONDBLCLK && lParam != WM_RBUTTONUP) return;
+    HWND user = UsersWindow(program.front);
     // The menu must belong to the foreground window to close when the user
     // clicks elsewhere; the WM_NULL afterwards lets it close on the first try.
     SetForegroundWindow(hwnd);
+    UINT command = 0;
     if (HMENU menu = LoadMenuA(program.instance, MAKEINTRESOURCEA(IDR_TRAYMENU))) {
         POINT cursor = {};  // unknown while the secure desktop is up: no menu then
         HMENU popup = GetCursorPos(&cursor) ? GetSubMenu(menu, 0) : nullptr;
@@ -95,11 +97,16 @@ void ShowTrayMenu(HWND hwnd, WPARAM, LPARAM lParam) {
             CheckMenuItem(popup, 0, MF_BYPOSITION | (program.enabled ? MF_CHECKED : MF_UNCHECKED));
             CheckMenuItem(popup, ID_TRAY_MAP, MF_BYCOMMAND | (program.settings.showMap ? MF_CHECKED : MF_UNCHECKED));
             CheckMenuItem(popup, ID_TRAY_STARTUP, MF_BYCOMMAND | (StartsWithWindows() ? MF_CHECKED : MF_UNCHECKED));
-            TrackPopupMenu(popup, TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, hwnd, nullptr);
+            command = (UINT)TrackPopupMenu(popup, TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, cursor.x, cursor.y,
+                                           0, hwnd, nullptr);
         }
         DestroyMenu(menu);  // the popup with it
     }
     PostMessageA(hwnd, WM_NULL, 0, 0);
+    // The keyboard goes back to the user's window, unless a click elsewhere
+    // gave it to another, or the settings program is to have it.
+    if (GetForegroundWindow() == hwnd && command != ID_TRAY_SETTINGS && user) SetForegroundWindow(user);
+    if (command) SendMessageA(hwnd, WM_COMMAND, command, 0);
 }
 
 void ToggleEnabled(HWND hwnd) {

@@ -72,11 +72,6 @@ LRESULT CALLBACK MoverWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         RemoveTrayIcon();
         PostQuitMessage(0);
         return 0;
-    case WM_ACTIVATE:
-        // The hidden window never keeps the activation: it goes back to the
-        // window that had it, which stays the user's.
-        SetActiveWindow(reinterpret_cast<HWND>(lParam));
-        return 0;
     case WM_PAINT:
         OnPaint(hwnd);
         return 0;
@@ -95,17 +90,6 @@ LRESULT CALLBACK MoverWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         return 0;
     case WM_SETTINGCHANGE:
         if (wParam == SPI_SETWORKAREA) FollowDisplay();
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONUP:
-        // With the capture in pan mode: a wake-up for the drag step, which
-        // reads the pointer itself.
-        ++program.pointerInputs;
         return DefWindowProcA(hwnd, message, wParam, lParam);
     case WM_INPUT:
         // Only a wake-up for the main loop, which reads the keys itself; the

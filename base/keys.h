@@ -9,4 +9,11 @@ inline bool IsKeyCode(int32_t key) {
 }
 
 const int kLeftButton = 0x01;
+const int kRightButton = 0x02;
 const int kLastButton = 0x06;  // the mouse's codes: 1..6, with Ctrl+Break's 3 among them
+
+// The button that drags: the primary one. Key state reads the physical
+// buttons, so a left-handed mouse (buttons swapped) drags with the right.
+inline int PrimaryButton(bool swapped) {
+    return swapped ? kRightButton : kLeftButton;
+}

@@ -7,6 +7,7 @@
 namespace {
 
 const uint32_t kDoubleClickMs = 300;
+const int32_t kNotPresent = 1, kPresentationMode = 4;  // the notification states of a busy screen: 1..4
 
 // Follows the cursor since the last step, `speed` pixels per pixel. A step
 // whose axes were both dropped still makes a pass: the map redraws.
@@ -55,6 +56,14 @@ ChordKeys MakeChord(const std::vector<int32_t>& keys) {
     return chord;
 }
 
+bool FullScreenInFront(int32_t notificationState) {
+    return notificationState >= kNotPresent && notificationState <= kPresentationMode;
+}
+
+bool ReadsFront(const PanState& state, bool anyChordKeyDown) {
+    return anyChordKeyDown && !state.keysDown;
+}
+
 void EndPanMode(PanState& state) {
     state.panMode = false;
     state.buttonHeld = false;
@@ -67,8 +76,11 @@ PanActions PollTick(PanState& state, const Settings& settings, const ChordKeys& 
     size_t down = 0;
     for (uint8_t code : chord.codes) down += in.down[code];
     out.keysDown = down != 0;
+    if (ReadsFront(state, out.keysDown)) state.barred = FullScreenInFront(in.front);
+    if (!out.keysDown) state.barred = false;
+    state.keysDown = out.keysDown;
     if (!chord.never && down == chord.codes.size()) {
-        if (enabled) {
+        if (enabled && !state.barred) {
             out.enterPanMode = !state.panMode;
             out.park = in.cursorKnown;
             state.panMode = true;
@@ -78,7 +90,7 @@ PanActions PollTick(PanState& state, const Settings& settings, const ChordKeys& 
         out.leavePanMode = true;
     }
 
-    if (in.down[kLeftButton]) {
+    if (in.down[(size_t)PrimaryButton(in.swapped)]) {
         if (!state.buttonHeld && state.panMode && in.cursorKnown) {
             state.buttonHeld = true;
             state.dragActive = true;

@@ -1,5 +1,5 @@
-// The panning engine: pan mode while the chord is held, drags with the left
-// button, the double click that goes home. One tick takes what the shell
+// The panning engine: pan mode while the chord is held, drags with the
+// primary button, the double click that goes home. One tick takes what the shell
 // read of the keys, the button, the cursor and the clock, and answers with
 // the engine's new state and what the shell is to do.
 #pragma once
@@ -29,27 +29,41 @@ struct PanState {
     bool buttonHeld;
     bool dragActive;
     uint32_t lastReleaseTick;
+    bool keysDown;  // a chord key was down at the last look
+    bool barred;    // the chord began over a full-screen program: no pan mode until every chord key is up
 };
 
 // What the shell read for one tick.
 struct PollInput {
-    std::bitset<256> down;  // the chord's keys and the left button, by virtual-key code
+    std::bitset<256> down;  // the chord's keys and the primary button, by virtual-key code
     bool cursorKnown;       // false while the secure desktop is up
     Point32 cursor;
     uint32_t now;           // milliseconds, wrapping
+    bool swapped = false;   // the mouse's buttons are swapped: the physical right one is primary
+    int32_t front = 0;      // the system's notification state, read when ReadsFront asks; 0: not read
 };
+
+// SHQueryUserNotificationState's answers that mean a full-screen program or
+// a presentation is in front (or the session is locked): 1 not present,
+// 2 busy (a window covering its monitor, presentation settings), 3 Direct3D
+// full screen, 4 presentation mode.
+bool FullScreenInFront(int32_t notificationState);
+// Whether the shell is to read the notification state for this look: only
+// when a chord key first goes down, not on every idle look.
+bool ReadsFront(const PanState& state, bool anyChordKeyDown);
 
 // What the shell is to do after a tick, in this order.
 struct PanActions {
-    bool enterPanMode;  // the move cursor in place of the arrow and the I-beam
-    bool leavePanMode;  // cursors restored, the MoverWindow hidden, the capture released
-    bool park;          // the MoverWindow topmost under the cursor, with the capture
+    bool enterPanMode;  // the capture surface shown over the whole screen, with the move cursor
+    bool leavePanMode;  // the surface hidden, the capture released
+    bool park;          // the surface kept over the whole screen, topmost, with the capture
     bool shift;         // a pass moving every window by `step`
     Point32 step;
     bool keysDown;      // a chord key is down: the next tick should come soon
 };
 
-// One look at the keys and the mouse; pans only while `enabled`.
+// One look at the keys and the mouse; pans only while `enabled`, and never
+// for a chord that began over a full-screen program.
 PanActions PollTick(PanState& state, const Settings& settings, const ChordKeys& chord, bool enabled,
                     const PollInput& in);
 // Settings taking effect: the plane measured anew on `desktop`. At start-up,

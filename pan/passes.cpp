@@ -13,15 +13,6 @@ const int32_t kRecallMargin = 64;
 // go first, and a window seen at one of those counts as moved by itself.
 const size_t kMaxOnItsWay = 1024;
 
-// The taskbars (main and other monitors), the tray's overflow, the start
-// menu's host and the old quick-launch bar. Views: the lengths are compared
-// first, and few class names share them.
-bool IsShellBar(std::string_view className) {
-    using namespace std::string_view_literals;
-    return className == "Shell_TrayWnd"sv || className == "Shell_SecondaryTrayWnd"sv ||
-           className == "NotifyIconOverflowWindow"sv || className == "DV2ControlHost"sv || className == "BaseBar"sv;
-}
-
 Point32 Recalled(const Rect32& r, const Rect32& desk) {
     Point32 to = {r.left, r.top};
     if (Sub32(r.left, kRecallMargin) > desk.right)
@@ -69,9 +60,16 @@ void GiveNext(Placement& p, Point32 shown, Point32 to) {
 
 }  // namespace
 
+// Views: the lengths are compared first, and few class names share them.
+bool IsShellBar(std::string_view className) {
+    using namespace std::string_view_literals;
+    return className == "Shell_TrayWnd"sv || className == "Shell_SecondaryTrayWnd"sv ||
+           className == "NotifyIconOverflowWindow"sv || className == "DV2ControlHost"sv || className == "BaseBar"sv;
+}
+
 bool Pans(const WindowInfo& w, const Unpanned& own) {
     return w.visible && !w.minimized && !w.cloaked && w.id != own.mover && w.id != own.desktopView && w.id != own.map &&
-           !w.className.empty() && !IsShellBar(w.className);
+           w.id != own.surface && !w.className.empty() && !IsShellBar(w.className);
 }
 
 void PlanShift(Point32 step, const std::vector<WindowInfo>& windows, const Unpanned& own, std::vector<Move>& moves,

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <unordered_map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/geometry.h"
@@ -25,10 +26,11 @@ struct WindowInfo {
 
 // The windows that never pan.
 struct Unpanned {
-    WindowId mover;        // the MoverWindow, parked under the cursor
+    WindowId mover;        // the MoverWindow
     WindowId desktopView;  // the desktop's icons
     WindowId map;
     WindowId desktop;      // the top-level window that holds the desktop view: it pans
+    WindowId surface = 0;  // the capture surface over the screen in pan mode
 };
 
 struct Move {
@@ -48,6 +50,10 @@ struct Placement {
 };
 using Placements = std::unordered_map<WindowId, Placement>;
 
+// The taskbars (main and other monitors), the tray's overflow, the start
+// menu's host and the old quick-launch bar: they never pan, and a click on
+// them is no choice of a window to work in.
+bool IsShellBar(std::string_view className);
 bool Pans(const WindowInfo& window, const Unpanned& own);
 // Every window that pans moved by `step` from where the plane has put it.
 // `placed` gets the new rectangle of each, top window first: with a zero

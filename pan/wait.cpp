@@ -17,6 +17,7 @@ LoopWait NextWait(const LoopClock& c) {
     // Within the gap the loop sleeps: the movements meanwhile merge into one.
     if (c.panMode && c.pointerInput) return {Remaining(kPassGapMs, c.sinceMovedLook), false};
     if (c.panMode) return {Remaining(kTickMs, c.sinceLook), true};
+    if (c.elevatedInFront) return {kSafetyTickMs, true};
     if (!c.keyboardWakes) return {kTickMs, false};
     if (c.keyInput) return {0, false};
     bool soon = c.keysDown || c.blind || c.buttonChord || c.sinceKeyInput < kKeysSettleMs;
@@ -24,7 +25,6 @@ LoopWait NextWait(const LoopClock& c) {
 }
 
 bool BlindAfterLook(const LoopClock& before, bool keysDown, bool elevatedInFront) {
-    if (elevatedInFront) return true;
-    if (before.keyInput) return false;
+    if (elevatedInFront || before.keyInput) return false;
     return before.blind || (keysDown && !before.keysDown);
 }

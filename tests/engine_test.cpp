@@ -29,8 +29,10 @@ std::string Moves(const std::vector<Move>& moves) {
     return text;
 }
 
-struct Tick { std::vector<int> down; Point32 cursor; uint32_t now = T; };
+struct Tick { std::vector<int> down; Point32 cursor; uint32_t now = T; bool swapped = false; int32_t front = 0; };
 Tick Keys(std::vector<int> down, Point32 at = {}, uint32_t now = T) { return {down, at, now}; }
+Tick Swapped(std::vector<int> down, Point32 at = {}) { return {down, at, T, true}; }  // a left-handed mouse
+Tick Over(int32_t front, std::vector<int> down) { return {down, {}, T, false, front}; }  // the notification state read
 Tick Chord(Point32 at = {}, uint32_t now = T) { return {{S, C}, at, now}; }     // the chord held
 Tick Drag(Point32 at = {}, uint32_t now = T) { return {{S, C, L}, at, now}; }  // the chord and the button
 std::vector<Tick> TwoClicks(uint32_t a, uint32_t b) { return {Drag({}, a), Chord({}, a), Drag({}, b), Chord({}, b)}; }
@@ -62,7 +64,12 @@ TEST(Engine, Ticks) {
         {"300 ms apart is no double click", TwoClicks(T, T + 300), "EPk|Pk|Pk|Pk"},
         {"the clock wraps past the deadline", TwoClicks(UINT32_MAX - 100, UINT32_MAX - 50), "EPk|Pk|Pk|PkS0,0"},
         {"DCENTER 2 is on as well", TwoClicks(T, T + 1), "EPk|Pk|Pk|PkS0,0", {S, C}, {}, 1, 2},
-        {"DCENTER 0: no double click", TwoClicks(T, T + 1), "EPk|Pk|Pk|Pk", {S, C}, {}, 1, 0}};
+        {"DCENTER 0: no double click", TwoClicks(T, T + 1), "EPk|Pk|Pk|Pk", {S, C}, {}, 1, 0},
+        {"buttons swapped: the right one drags, the left does not", {Swapped({S, C, L}), Swapped({S, C, L}, {9, 9}),
+         Swapped({S, C, 2}, {9, 9}), Swapped({S, C, 2}, {19, 9})}, "EPk|Pk|Pk|PkS10,0", {S, C}, {10, 0}},
+        {"a chord begun over a full-screen program: none until every key is up", {Over(2, {S}), Chord(),
+         Keys({C}), Keys({}), Over(5, {S}), Chord()}, "k|k|k||k|EPk"},
+        {"the state of the front is read when a key first goes down", {Keys({S}), Over(3, {S, C})}, "k|EPk"}};
     for (const auto& row : kRows) {
         Settings settings;
         settings.speed = row.speed, settings.doubleClickCenter = row.doubleClick;
@@ -70,7 +77,7 @@ TEST(Engine, Ticks) {
         state.halfExtent = {1024, 768};
         std::string seen;
         for (const Tick& t : row.ticks) {
-            PollInput in = {{}, t.cursor.x != INT_MIN, t.cursor, t.now};
+            PollInput in = {{}, t.cursor.x != INT_MIN, t.cursor, t.now, t.swapped, t.front};
             for (int code : t.down) in.down.set((size_t)code);
             PanActions a = PollTick(state, settings, MakeChord(row.chord), row.enabled, in);
             seen += std::string(&t == &row.ticks[0] ? "" : "|") + (a.enterPanMode ? "E" : "") + (a.park ? "P" : "") +
@@ -79,6 +86,9 @@ TEST(Engine, Ticks) {
         EXPECT_EQ(seen, row.seen) << row.name;
         EXPECT_EQ(Text(state.offset), Text(row.offset)) << row.name << ": offset";
     }
+    std::string barred;  // unknown, not present, busy, Direct3D, presentation, accepts, quiet time, app, unknown
+    for (int32_t state = 0; state <= 8; ++state) barred += FullScreenInFront(state) ? '1' : '0';
+    EXPECT_EQ(barred, "011110000") << "the notification states 0..8 that bar pan mode";
 }
 
 // The plane measured at start-up and the view placed at the start cell, from (7,-7); "half extent | offset".
@@ -134,7 +144,11 @@ TEST(Engine, LoopWait) {
         {"a key came in: look now", {1, 0, 0, 1, 0, 0, 0}, 0, 0}, {"no raw input", {0, 0, 0, 0, 0, 0, 5000}, 10, 0},
         {"a chord key down", {1, 0, 0, 0, 1, 0, 5000}, 10, 1}, {"raw input blind", {1, 0, 0, 0, 0, 1, 5000}, 10, 1},
         {"99 ms after a key", {1, 0, 0, 0, 0, 0, 99}, 10, 1}, {"100 ms after a key", {1, 0, 0, 0, 0, 0, 100}, 240, 1},
-        {"a mouse button in the chord", {1, 1, 0, 0, 0, 0, 5000}, 10, 1}};
+        {"a mouse button in the chord", {1, 1, 0, 0, 0, 0, 5000}, 10, 1},
+        // ... then elevatedInFront: its keys are seen neither way
+        {"an elevated program in front", {1, 0, 0, 0, 1, 1, 5000, 0, 0, 0, 1}, 240, 1},
+        {"an elevated program in front, no raw input", {0, 1, 0, 1, 0, 0, 20, 0, 0, 0, 1}, 240, 1},
+        {"an elevated program in front in pan mode", {1, 0, 1, 0, 1, 0, 0, 0, 3, 0, 1}, 7, 1}};
     for (const auto& row : kRows) {
         LoopWait wait = NextWait(row.clock);
         EXPECT_TRUE(wait.ms == row.ms && wait.messagesWake == row.messagesWake)
@@ -143,7 +157,7 @@ TEST(Engine, LoopWait) {
     const struct { const char* name; bool keyInput, keysBefore, blind, keysNow, elevated, blindAfter; } kBlind[] = {
         {"a chord key went down unannounced", 0, 0, 0, 1, 0, 1}, {"announced by a WM_INPUT", 1, 0, 0, 1, 0, 0},
         {"held since an announced press", 0, 1, 0, 1, 0, 0}, {"blind stays blind, keys up", 0, 0, 1, 0, 0, 1},
-        {"a WM_INPUT ends the blind spell", 1, 0, 1, 1, 0, 0}, {"an elevated program in front", 1, 0, 0, 0, 1, 1}};
+        {"a WM_INPUT ends the blind spell", 1, 0, 1, 1, 0, 0}, {"an elevated program in front", 0, 0, 1, 1, 1, 0}};
     for (const auto& row : kBlind)
         EXPECT_EQ(BlindAfterLook({1, 0, 0, row.keyInput, row.keysBefore, row.blind, 0}, row.keysNow, row.elevated),
                   row.blindAfter) << row.name;

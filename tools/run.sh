@@ -40,6 +40,7 @@ stop_all() {
         wine "$SHELL_EXE" --close-veskal 2>/dev/null || true
     fi
     winedesk_stop 0
+    [[ -z ${COMPOSITOR:-} ]] || kill "$COMPOSITOR" 2>/dev/null || true
 }
 trap stop_all EXIT
 trap 'exit 130' INT TERM
@@ -73,6 +74,10 @@ rm -f "$OUT"/before.png "$OUT"/after.png "$OUT"/home.png "$OUT"/map.png "$OUT"/t
     "$OUT"/config.png
 
 winedesk_xvfb "$RUNDIR" || { echo "demo: Xvfb did not start (see $RUNDIR/xvfb.log)" >&2; exit 1; }
+# A compositing manager draws see-through windows as Windows does: Veskal's
+# capture surface over the screen in pan mode, all but transparent, and the map.
+xcompmgr >"$RUNDIR/xcompmgr.log" 2>&1 &
+COMPOSITOR=$!
 winedesk_prefix "$RUNDIR/wineprefix" /dev/null
 
 x_of() { xwininfo -name "$1" | awk '/Absolute upper-left X/ {print $4}'; }
@@ -95,7 +100,7 @@ import -window root "$OUT/before.png"
 echo "demo: Shift+Ctrl held, dragging 250 px right and 100 px down"
 xdotool mousemove 300 450
 winedesk_keys keydown shift+ctrl
-winedesk_await "pan mode" mapped Veskal
+winedesk_await "pan mode" mapped VESKALPan
 xdotool mousedown 1
 sleep 0.3
 for i in $(seq 10); do

@@ -57,7 +57,7 @@ winedesk_prefix() {
     # A prefix made before wine32 was installed cannot run 32-bit programs:
     # the marker names the Wine it was made for.
     local made_for
-    made_for="$(wine --version 2>/dev/null) $(dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null)"
+    made_for="$(wine --version 2>/dev/null) $(dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null || true)"
     [[ -f $1/.winedesk-ready && $(cat "$1/.winedesk-ready") == "$made_for" ]] && return 0
     local started=$SECONDS
     rm -rf "$1"

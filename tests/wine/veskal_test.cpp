@@ -17,7 +17,7 @@ struct Watched { const char* name; HWND hwnd; POINT home; };  // moved by drags;
 std::vector<Watched> watched;
 Child veskal;  // the program under test, started in dir
 std::string dir;
-HWND mover;
+HWND mover, surface;  // the MoverWindow and the capture surface of pan mode
 DWORD followMs;  // the last drag's last step: from the pointer's move to the windows all there
 bool orderKept = true;  // false in a virtual desktop: focusing its X window for the keys raises a window
 
@@ -38,18 +38,22 @@ void ExpectShifted(int dx, int dy, const std::string& when) {
     for (const Watched& w : watched) ExpectAt(w.hwnd, {w.home.x + dx, w.home.y + dy}, when + ": " + w.name, 0);
 }
 
-// Chord and button held at `from`, then the pointer to `to`: the windows
-// follow and stay when the drag ends. Pan mode parks the MoverWindow, 1x1,
-// under the pointer; a poll tick leaves no other trace, so it is displaced and
-// awaited back twice: then a whole tick has seen the button and taken the
-// drag's anchor.
-void Drag(POINT from, POINT to, const std::function<void()>& held = [] {}) {
-    auto parked = [](POINT at, const char* when) {
-        RECT r = {}, pixel = {at.x, at.y, at.x + 1, at.y + 1};
-        Check(WaitFor([&] { return IsWindowVisible(mover) && GetWindowRect(mover, &r) && EqualRect(&r, &pixel) &&
-                                   (GetWindowLongA(mover, GWL_EXSTYLE) & WS_EX_TOPMOST); }),
-              "%s: no MoverWindow parked topmost at (%ld,%ld)", when, at.x, at.y);
-    };
+// Waits for the capture surface over the screen; then, `rounds` times, for
+// a look of veskal.exe, which puts the surface back when it was displaced:
+// after two, a whole look has seen what came before the call.
+void AwaitSurface(const char* when, int rounds = 0) {
+    for (int round = 0; round <= rounds; ++round) {
+        if (round) MoveTo(surface, {5, 5});
+        RECT r = {}, screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+        Check(WaitFor([&] { return IsWindowVisible(surface) && GetWindowRect(surface, &r) && EqualRect(&r, &screen) &&
+                                   (GetWindowLongA(surface, GWL_EXSTYLE) & WS_EX_TOPMOST); }),
+              "%s: no capture surface over the screen", when);
+    }
+}
+
+// Chord and `button` (xdotool's number) held at `from`, then the pointer to
+// `to`: the windows follow (unless `pans` is false) and stay when the drag ends.
+void Drag(POINT from, POINT to, const std::function<void()>& held = [] {}, int button = 1, bool pans = true) {
     Check(Running(veskal), "veskal.exe is not running");
     // E2E Window B against the shell's bar, which never pans: both topmost,
     // never overlapping. Wine without a window manager raises a window where
@@ -61,24 +65,22 @@ void Drag(POINT from, POINT to, const std::function<void()>& held = [] {}) {
         return h != nullptr;
     };
     bool above = bAboveBar() || !orderKept;
+    const std::string b = std::to_string(button);
+    const int vk = button == 1 ? VK_LBUTTON : VK_RBUTTON, dx = pans ? to.x - from.x : 0, dy = pans ? to.y - from.y : 0;
     PointerTo(from.x, from.y);
     Xdo(kShiftCtrl + "down shift+ctrl", {VK_SHIFT, VK_CONTROL}, true);
-    parked(from, "Shift+Ctrl held");
-    Xdo("mousedown 1", {VK_LBUTTON}, true);
-    for (int round = 0; round < 2; ++round) {
-        MoveTo(mover, {from.x + 5, from.y + 5});
-        parked(from, "button held");
-    }
+    AwaitSurface("Shift+Ctrl held");
+    Xdo("mousedown " + b, {vk}, true);
+    AwaitSurface("button held", 2);
     held();
     PointerTo(to.x, to.y);
     DWORD moved = GetTickCount();
-    ExpectShifted(to.x - from.x, to.y - from.y, "dragged");
+    ExpectShifted(dx, dy, "dragged");
     followMs = GetTickCount() - moved;
-    parked(to, "dragged");
-    Xdo("mouseup 1", {VK_LBUTTON}, false);
+    Xdo("mouseup " + b, {vk}, false);
     Xdo(kShiftCtrl + "up shift+ctrl", {VK_SHIFT, VK_CONTROL}, false);
-    Check(WaitFor([] { return !IsWindowVisible(mover); }), "MoverWindow still shown after the chord");
-    ExpectShifted(to.x - from.x, to.y - from.y, "released");
+    Check(WaitFor([] { return !IsWindowVisible(surface); }), "the capture surface stays after the chord");
+    ExpectShifted(dx, dy, "released");
     Check(bAboveBar() == above || !orderKept, "the drag changed the order of the windows");
 }
 
@@ -87,6 +89,7 @@ void Drag(POINT from, POINT to, const std::function<void()>& held = [] {}) {
 void RunVeskal() {
     veskal = Start(dir + "\\veskal.exe", "", dir);
     mover = AwaitWindow(veskal, "VESKALClass", "Veskal");
+    surface = AwaitWindow(veskal, "VESKALPan", nullptr);
     Check(WaitFor([] { return (GetWindowLongA(mover, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0; }) &&
               SendMessageTimeoutA(mover, WM_NULL, 0, 0, SMTO_NORMAL, kDeadlineMs, nullptr),
           "veskal.exe does not answer");
@@ -249,12 +252,12 @@ TEST_F(Core, ChordAtOnce) {
         Sleep(300);  // no key for 300 ms; the message then starts the loop's wait afresh
         ASSERT_TRUE(SendSettings(std::string("3 2 0 4 1 ") + row.chord)) << row.label;
         std::string xdo = XdoStart(row.press);
-        for (DWORD start = GetTickCount(); !IsWindowVisible(mover) && GetTickCount() - start < 2000;) Sleep(1);
+        for (DWORD start = GetTickCount(); !IsWindowVisible(surface) && GetTickCount() - start < 2000;) Sleep(1);
         double shown = UnixMs();
         XdoWait(xdo);
         EXPECT_LE(shown - std::stod(ReadBytes(xdo + ".t")) / 1e6, 80) << row.label << ": ms to pan mode";
         Xdo(row.release);
-        Check(WaitFor([] { return !IsWindowVisible(mover); }), "%s: pan mode after the release", row.label);
+        Check(WaitFor([] { return !IsWindowVisible(surface); }), "%s: pan mode after the release", row.label);
     }
     ASSERT_TRUE(SendSettings("3 2 0 4 1 16 17"));
 }
@@ -268,6 +271,95 @@ TEST_F(Core, DragMovesWindows) {
 TEST_F(Core, MenuHome) {
     ChooseFromTrayMenu('o', WM_LBUTTONDBLCLK);
     ExpectShifted(0, 0, "始点へ移動 (O)");
+}
+
+// Pan mode never takes the keyboard: notepad, clicked into, keeps the
+// foreground and gets what is typed, the chord too, after a drag, after a
+// double click that goes home and after the tray menu. Wine keeps the focus
+// whatever Veskal does, so the row also checks what Windows needs: the
+// surface refuses the activation a click would bring, by its style and by
+// its answer.
+TEST_F(Core, KeyboardStaysWithTheUser) {
+    HWND notepad = watched[2].hwnd, edit = FindWindowExA(notepad, nullptr, "Edit", nullptr);
+    RECT r = {};
+    GetWindowRect(edit, &r);
+    SendMessageA(edit, WM_SETTEXT, 0, (LPARAM)"");
+    PointerTo((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    Xdo("click 1");
+    const std::string keysToTheShell = kShiftCtrl;
+    kShiftCtrl = "search --classname notepad windowfocus --sync key";
+    const struct { const char* label; std::function<void()> act; } rows[] = {
+        {"a drag", [] { Drag({300, 300}, {340, 320}); }},
+        {"a double click home", [] {
+             ASSERT_TRUE(SendSettings("3 2 1 4 1 16 17"));  // the double click on, and off again after
+             Xdo(kShiftCtrl + "down shift+ctrl", {VK_SHIFT, VK_CONTROL}, true);
+             AwaitSurface("Shift+Ctrl held");
+             Xdo("mousedown 1 sleep 0.08 mouseup 1 sleep 0.08 mousedown 1 sleep 0.08 mouseup 1");
+             ExpectShifted(0, 0, "a double click");
+             Xdo(kShiftCtrl + "up shift+ctrl", {VK_SHIFT, VK_CONTROL}, false);
+             ASSERT_TRUE(SendSettings("3 2 0 4 1 16 17"));
+         }},
+        {"the tray menu", [] { ChooseFromTrayMenu('o'); }}};
+    std::string typed;
+    char text[64] = {};
+    for (const auto& row : rows) {
+        row.act();
+        Xdo("type x");
+        typed += "x";
+        EXPECT_TRUE(WaitFor([&] { return SendMessageA(edit, WM_GETTEXT, sizeof text, (LPARAM)text), typed == text; }))
+            << "after " << row.label << ", notepad holds " << text;
+        EXPECT_EQ(GetForegroundWindow(), notepad) << "after " << row.label;
+    }
+    kShiftCtrl = keysToTheShell;
+    EXPECT_EQ(SendMessageA(surface, WM_MOUSEACTIVATE, (WPARAM)notepad, MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)),
+              MA_NOACTIVATE);
+    EXPECT_TRUE(GetWindowLongA(surface, GWL_EXSTYLE) & WS_EX_NOACTIVATE);
+}
+
+// With the chord held, every press lands on Veskal wherever the pointer is:
+// WindowFromPoint finds its window all over the screen, and a window that
+// counts its button messages gets none from ten presses, each right after a
+// movement, nor from a drag. After the chord nothing of Veskal's shows.
+namespace {
+LONG presses = 0;
+LRESULT CALLBACK CountPresses(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    bool press = message >= WM_LBUTTONDOWN && message <= WM_MBUTTONDBLCLK;
+    if (press || (message >= WM_NCLBUTTONDOWN && message <= WM_NCMBUTTONDBLCLK)) InterlockedIncrement(&presses);
+    if (message == WM_DESTROY) PostQuitMessage(0);
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+DWORD WINAPI CounterThread(void* window) {
+    WNDCLASSA wc = {0, CountPresses, 0, 0, GetModuleHandleA(nullptr), 0, LoadCursor(0, IDC_ARROW), 0, nullptr, "Count"};
+    RegisterClassA(&wc);
+    *(HWND*)window = CreateWindowA("Count", "E2E Counter", WS_POPUP | WS_VISIBLE, 100, 120, 760, 520, 0, 0, 0, 0);
+    for (MSG msg; GetMessageA(&msg, nullptr, 0, 0) > 0;) DispatchMessageA(&msg);
+    return 0;
+}
+}  // namespace
+TEST_F(Core, PressesStayWithVeskal) {
+    HWND counter = nullptr;
+    CloseHandle(CreateThread(nullptr, 0, CounterThread, &counter, 0, nullptr));
+    ASSERT_TRUE(WaitFor([&] { return counter && IsWindowVisible(counter); }));
+    PointerTo(150, 150);
+    Xdo(kShiftCtrl + "down shift+ctrl", {VK_SHIFT, VK_CONTROL}, true);
+    AwaitSurface("Shift+Ctrl held");
+    DWORD owner = 0;
+    for (POINT p : {POINT{0, 0}, {1023, 0}, {500, 400}, {980, 740}, {0, 767}})
+        EXPECT_TRUE(GetWindowThreadProcessId(WindowFromPoint(p), &owner) && owner == veskal.dwProcessId)
+            << "WindowFromPoint(" << p.x << "," << p.y << ") is no window of Veskal's";
+    std::string clicks;
+    for (int i = 0; i < 10; ++i)
+        clicks += " mousemove " + std::to_string(160 + 60 * i) + " " + std::to_string(180 + 40 * i) + " click 1 sleep 0.1";
+    Xdo(clicks);
+    Xdo(kShiftCtrl + "up shift+ctrl", {VK_SHIFT, VK_CONTROL}, false);
+    Drag({300, 300}, {340, 320});
+    EXPECT_EQ(presses, 0) << "button messages to another program's window";
+    PostMessageA(counter, WM_CLOSE, 0, 0);
+    PostMessageA(mover, WM_COMMAND, ID_TRAY_HOME, 0);
+    ExpectShifted(0, 0, "始点へ移動");
+    for (HWND h = GetTopWindow(nullptr); h; h = GetWindow(h, GW_HWNDNEXT))
+        EXPECT_FALSE(IsWindowVisible(h) && GetWindowThreadProcessId(h, &owner) && owner == veskal.dwProcessId)
+            << "a window of Veskal's shows after the chord";
 }
 
 // tray menu: 終了 by its key X ends the program away from home. The desktop
@@ -480,8 +572,21 @@ TEST_F(Full, BusyProgram) {
     EXPECT_EQ(SavedIni(), "WIDTH=3\r\nHEIGHT=3\r\nACTKEY=17\r\nDCENTER=1\r\nPOS0=4\r\nSPEED=4\r\n");
     printf("hang: the others %lu, %lu, %lu ms after each step; the end of the session answered in %lu ms, "
            "WM_CLOSE in %lu ms\n", ms[0], ms[1], followMs, ms[2], ms[3]);
-    EXPECT_TRUE(ms[0] <= 100 && ms[1] <= 100 && followMs <= 100 && ms[2] <= 2000 && ms[3] <= 2000)
-        << "100 ms at most for a step, 2 s for the end of the session and for the exit";
+    EXPECT_TRUE(ms[0] <= 1000 && ms[1] <= 1000 && followMs <= 1000 && ms[2] <= 2000 && ms[3] <= 2000)
+        << "a second at most for a step, 2 s for the end of the session and for the exit";
     ASSERT_LT(GetTickCount() - start, 5000u) << "the hang ended before the checks";
     ExpectAt(busy, {440 + 80, 0}, "E2E Busy once it answers");
+}
+
+// Left-handed: with the buttons swapped (stored, since Wine keeps the choice
+// per process until a program starts), the physical left button pans nothing
+// and the physical right one drags.
+TEST_F(Full, SwappedButtons) {
+    struct Swap {
+        explicit Swap(BOOL on) { SystemParametersInfoA(SPI_SETMOUSEBUTTONSWAP, on, nullptr, SPIF_UPDATEINIFILE); }
+        ~Swap() { SystemParametersInfoA(SPI_SETMOUSEBUTTONSWAP, FALSE, nullptr, SPIF_UPDATEINIFILE); }
+    } swapped(TRUE);
+    StartVeskal("swapped", "");
+    Drag({300, 300}, {340, 320}, [] {}, 1, false);
+    Drag({300, 300}, {340, 320}, [] {}, 3);
 }

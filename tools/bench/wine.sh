@@ -31,9 +31,9 @@
 # wait). Two ways: Shift down, then 50 to 100 ms later Ctrl down,
 # timed from the Ctrl press; and both keys at once. The figure runs until
 # another Wine process (tools/bench/bench_probe.cpp), polling
-# IsWindowVisible every 0.5 ms, sees the program's 1x1 window appear:
-# veskal.exe shows it in pan mode; "bench_idle.exe chord", the old 10 ms
-# poll loop, shows one while both keys are down. Both processes take the
+# IsWindowVisible every 0.5 ms, sees the program's pan-mode window appear:
+# veskal.exe's capture surface; "bench_idle.exe chord", the old 10 ms poll
+# loop, shows a 1x1 window while both keys are down. Both processes take the
 # time from CLOCK_MONOTONIC_RAW (behind Wine's QueryPerformanceCounter).
 #
 # Drag latency: Shift+Ctrl and the left button are held through X (xdotool)
@@ -291,7 +291,7 @@ chord_latency() {
 chord_rows() {
     local order label count lost median p90 max verdict shown=""
     echo
-    echo "Chord noticed from idle: key press to the program's 1x1 window shown, $CHORDS presses each"
+    echo "Chord noticed from idle: key press to the program's pan-mode window shown, $CHORDS presses each"
     printf "  %-42s %7s %5s %8s %8s %8s  %s\n" "" presses lost median p90 max "(ms)"
     while IFS='|' read -r order label count lost median p90 max; do
         if [[ $order != "$shown" ]]; then
@@ -337,7 +337,7 @@ VESKAL_PID=$STARTED
 sleep 2
 ((IDLE_SECONDS > 0)) && idle_veskal
 if ((CHORDS > 0)); then
-    for order in staggered together; do chord_latency veskal.exe VESKALClass Veskal $order; done
+    for order in staggered together; do chord_latency veskal.exe VESKALPan VESKALPan $order; done
     chord_rows
 fi
 
@@ -352,7 +352,7 @@ P1=(340 450)
 # are split by whether the pass reached it before or after the desktop.
 WATCHED=("E2E Window B" "E2E Window A" "Program Manager")
 probe raise "E2E Window A" >/dev/null  # as on Windows, if it holds
-pan_mode() { xwininfo -name Veskal 2>/dev/null | grep -q IsViewable; }
+pan_mode() { xwininfo -name VESKALPan 2>/dev/null | grep -q IsViewable; }
 xdotool mousemove "${P0[@]}"
 winedesk_keys keydown shift+ctrl
 winedesk_await "pan mode" pan_mode
