@@ -1,4 +1,4 @@
-// The window in front, as the main loop's looks find it: whether the system
+// The window in front, as the system announces it: whether the system
 // withholds its keys from Veskal, and which window the user works in.
 #pragma once
 
@@ -6,13 +6,16 @@
 
 struct Front {
     DWORD ownLevel;    // veskal.exe's integrity level
-    HWND hwnd;         // in front at the last look
+    HWND hwnd;         // in front, as last announced
     bool elevated;     // its program runs above ownLevel: raw input and the key state miss its keys
     HWND usersWindow;  // the last one in front that is neither Veskal's nor a shell bar
 };
 
-// Asks the system more only when another window came to the front.
-void LookAtFront(Front& front);
+// From now on each change of the window in front updates `program.front`
+// as it happens (an out-of-context event: nothing runs while nothing
+// changes, and nothing is loaded into other programs). Where the system
+// announces none (Wine), it keeps what it found here.
+void WatchFront();
 // The window to give the keyboard back to once Veskal's tray menu closes:
 // the one in front, or the one before when the user's click on the tray
 // icon brought the taskbar forward.

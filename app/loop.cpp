@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include "app/front.h"
 #include "app/mapwindow.h"
 #include "app/panning.h"
 #include "app/program.h"
@@ -73,7 +72,6 @@ int RunMainLoop() {
         lastLook = NowMs();
         if (clock.pointerInput) lastMovedLook = lastLook;
         bool keysDown = LoopTick();
-        LookAtFront(program.front);
         clock.blind = BlindAfterLook(clock, keysDown, program.front.elevated);
         clock.keysDown = keysDown;
         clock.elevatedInFront = program.front.elevated;

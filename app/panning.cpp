@@ -18,7 +18,7 @@ const UINT kMoveFlags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWIN
 // The windows that never pan.
 Unpanned OwnWindows() {
     return {ToId(program.mover), ToId(program.desktopView), ToId(program.mapWindow),
-            ToId(GetAncestor(program.desktopView, GA_ROOT)), ToId(program.surface)};
+            ToId(GetAncestor(program.desktopView, GA_ROOT)), ToId(program.surface.hwnd)};
 }
 
 bool IsKeyDown(int key) {
@@ -85,8 +85,8 @@ bool PanTick() {
     PollInput in = ReadInput();
     PanActions act = PollTick(program.pan, program.settings, program.chord, program.enabled, in);
     if (act.leavePanMode) HideSurface(program.surface);
+    if (act.shift) ShiftBy(act.step);  // first: the windows follow the pointer as soon as can be
     if (act.park) KeepSurface(program.surface, program.mapWindow);
-    if (act.shift) ShiftBy(act.step);
     return act.keysDown;
 }
 

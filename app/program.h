@@ -11,6 +11,7 @@
 
 #include "app/front.h"
 #include "app/mapwindow.h"
+#include "app/surface.h"
 #include "base/settings.h"
 #include "pan/engine.h"
 #include "pan/passes.h"
@@ -26,7 +27,6 @@ struct Program {
     HANDLE instanceMutex;
     HINSTANCE instance;  // holds the move cursor, the icons and the menu
     HWND mover;          // the hidden MoverWindow: the tray icon and every message
-    HWND surface;        // the capture surface over the screen in pan mode, or null
     HWND desktopView;    // the desktop's icons: never panned
     HWND mapWindow;      // the map while panning, or null
     Rect32 desktopRect;  // the screen the plane is measured in
@@ -45,7 +45,8 @@ struct Program {
     uint32_t passes;             // shift passes so far: the map redraws when this changes
     Point32 viewRecorded;  // the offset veskal.view holds, or the start's when it holds none
     MapCanvas map;         // the map window's picture
-    Front front;           // the window in front at the last look
+    CaptureSurface surface;  // over the screen in pan mode
+    Front front;           // the window in front, as the system last announced it
 };
 
 extern Program program;

@@ -57,6 +57,7 @@ bool StartUp(HINSTANCE instance) {
     program.front.ownLevel = IntegrityLevel(GetCurrentProcessId());
     if (program.front.ownLevel > SECURITY_MANDATORY_MEDIUM_RID)
         ChangeWindowMessageFilterEx(program.mover, taskbarCreatedMessage, MSGFLT_ALLOW, nullptr);
+    WatchFront();
     program.desktopView = FindDesktopView();
     if (!program.desktopView) {
         ShowBalloon(IDS_NO_DESKTOP, "");

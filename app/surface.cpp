@@ -14,13 +14,14 @@ const BYTE kSurfaceAlpha = 1;
 LRESULT CALLBACK SurfaceWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_MOUSEACTIVATE) return MA_NOACTIVATE;
     if (message == WM_ERASEBKGND) return 1;  // nothing to see
+    if (message == WM_CAPTURECHANGED) program.surface.captured = false;
     if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ++program.pointerInputs;
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
 }  // namespace
 
-HWND CreateSurface(HINSTANCE instance) {
+CaptureSurface CreateSurface(HINSTANCE instance) {
     WNDCLASSEXA wc = {};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = SurfaceWndProc;
@@ -30,35 +31,42 @@ HWND CreateSurface(HINSTANCE instance) {
     RegisterClassExA(&wc);
     // A tool window: off the taskbar and out of Alt+Tab.
     DWORD exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_LAYERED | WS_EX_NOACTIVATE;
-    HWND surface = CreateWindowExA(exStyle, kSurfaceClassName, kSurfaceClassName, WS_POPUP, 0, 0, 0, 0, nullptr,
-                                   nullptr, instance, nullptr);
-    if (surface && !SetLayeredWindowAttributes(surface, 0, kSurfaceAlpha, LWA_ALPHA)) {
-        DestroyWindow(surface);
-        return nullptr;
+    HWND hwnd = CreateWindowExA(exStyle, kSurfaceClassName, kSurfaceClassName, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                instance, nullptr);
+    if (hwnd && !SetLayeredWindowAttributes(hwnd, 0, kSurfaceAlpha, LWA_ALPHA)) {
+        DestroyWindow(hwnd);
+        hwnd = nullptr;
     }
-    return surface;
+    return {hwnd, {}, false};
 }
 
-void KeepSurface(HWND surface, HWND map) {
-    if (!surface) return;
-    Rect32 screen = VirtualScreen();
+// The virtual screen is read only when the surface is shown: it costs a
+// request to the display driver, and a change of it ends pan mode.
+void KeepSurface(CaptureSurface& s, HWND map) {
+    if (!s.hwnd) return;
     RECT now = {};
-    if (!IsWindowVisible(surface) || !GetWindowRect(surface, &now) || !(ToRect32(now) == screen)) {
-        SetWindowPos(surface, HWND_TOPMOST, screen.left, screen.top, Sub32(screen.right, screen.left),
-                     Sub32(screen.bottom, screen.top), SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    if (!IsWindowVisible(s.hwnd) || !GetWindowRect(s.hwnd, &now) || !(ToRect32(now) == s.place)) {
+        s.place = VirtualScreen();
+        SetWindowPos(s.hwnd, HWND_TOPMOST, s.place.left, s.place.top, Sub32(s.place.right, s.place.left),
+                     Sub32(s.place.bottom, s.place.top), SWP_NOACTIVATE | SWP_SHOWWINDOW);
         // The map shows above it; it lets every click through to the surface.
         if (map && IsWindowVisible(map))
             SetWindowPos(map, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
-    if (GetCapture() != surface) {
-        SetCapture(surface);
+    if (!s.captured) {
+        SetCapture(s.hwnd);
+        s.captured = true;
         // A window with the capture gets no WM_SETCURSOR: its cursor is set here.
-        SetCursor(reinterpret_cast<HCURSOR>(GetClassLongPtrA(surface, GCLP_HCURSOR)));
+        SetCursor(reinterpret_cast<HCURSOR>(GetClassLongPtrA(s.hwnd, GCLP_HCURSOR)));
     }
 }
 
-void HideSurface(HWND surface) {
-    if (!surface) return;
-    ShowWindow(surface, SW_HIDE);
-    if (GetCapture() == surface) ReleaseCapture();
+// Shrunk to nothing, not hidden: a window the size of the screen counts as
+// a full-screen one for Wine, which, without a window manager, then waits
+// two seconds for each hide.
+void HideSurface(CaptureSurface& s) {
+    if (!s.hwnd) return;
+    SetWindowPos(s.hwnd, nullptr, s.place.left, s.place.top, 0, 0, SWP_NOACTIVATE | SWP_NOZORDER);
+    if (s.captured) ReleaseCapture();
+    s.captured = false;
 }

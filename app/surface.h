@@ -10,10 +10,18 @@
 
 #include <windows.h>
 
-// Null when it cannot be made: pan mode then goes on without one.
-HWND CreateSurface(HINSTANCE instance);
+#include "base/geometry.h"
+
+struct CaptureSurface {
+    HWND hwnd;      // null when it could not be made: pan mode then goes on without one
+    Rect32 place;   // the virtual screen when it was last shown
+    bool captured;  // it holds the capture; WM_CAPTURECHANGED says when it no longer does
+};
+
+CaptureSurface CreateSurface(HINSTANCE instance);
 // Shown over the virtual screen, topmost but below the map, with the capture
-// and the move cursor; each call corrects only what is no longer so.
-void KeepSurface(HWND surface, HWND map);
-// Hidden and the capture released.
-void HideSurface(HWND surface);
+// and the move cursor. Each look in pan mode calls it: it asks the system
+// only whether the surface still shows where it was put, and mends what changed.
+void KeepSurface(CaptureSurface& surface, HWND map);
+// Hidden (shrunk to no size at all) and the capture released.
+void HideSurface(CaptureSurface& surface);

@@ -77,7 +77,6 @@ PanActions PollTick(PanState& state, const Settings& settings, const ChordKeys& 
     for (uint8_t code : chord.codes) down += in.down[code];
     out.keysDown = down != 0;
     if (ReadsFront(state, out.keysDown)) state.barred = FullScreenInFront(in.front);
-    if (!out.keysDown) state.barred = false;
     state.keysDown = out.keysDown;
     if (!chord.never && down == chord.codes.size()) {
         if (enabled && !state.barred) {

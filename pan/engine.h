@@ -30,7 +30,7 @@ struct PanState {
     bool dragActive;
     uint32_t lastReleaseTick;
     bool keysDown;  // a chord key was down at the last look
-    bool barred;    // the chord began over a full-screen program: no pan mode until every chord key is up
+    bool barred;    // the chord began over a full-screen program: no pan mode until it is let go and begun anew
 };
 
 // What the shell read for one tick.
@@ -52,7 +52,7 @@ bool FullScreenInFront(int32_t notificationState);
 // when a chord key first goes down, not on every idle look.
 bool ReadsFront(const PanState& state, bool anyChordKeyDown);
 
-// What the shell is to do after a tick, in this order.
+// What the shell is to do after a tick.
 struct PanActions {
     bool enterPanMode;  // the capture surface shown over the whole screen, with the move cursor
     bool leavePanMode;  // the surface hidden, the capture released

@@ -23,21 +23,21 @@ struct LoopClock {
 };
 
 // Where key changes wake the hidden window, the loop looks at once after
-// one, every 10 ms while a chord key is down or a key came in the last
-// 100 ms, and otherwise sleeps in the wait, with a look every 240 ms for what
-// raw input does not show. While raw input is blind, for a chord holding a
-// mouse button and without raw input, it looks every 10 ms. Over an elevated
-// program it looks every 240 ms: the system withholds that program's keys
-// from raw input and from the key state alike, so a quicker look would see
-// nothing more. In pan mode the capture surface holds the capture, so every
-// movement comes as a message: the loop looks as soon as one is in, at most
-// once per 7 ms of such looks, and 10 ms after the last look when none
-// comes, for the chord's release and the double click.
+// one, every 10 ms while a key came in the last 100 ms, and otherwise sleeps
+// in the wait, with a look every 500 ms for what raw input does not show.
+// While raw input is blind, for a chord holding a mouse button and without
+// raw input, it looks every 10 ms. Over an elevated program it keeps the
+// 500 ms look: the system withholds that program's keys from raw input and
+// from the key state alike, so a quicker look would see nothing more. In pan
+// mode the capture surface holds the capture, so every movement comes as a
+// message: the loop looks as soon as one is in, at most once per 7 ms of
+// such looks, and 10 ms after the last look when none comes, for the chord's
+// release and the double click.
 LoopWait NextWait(const LoopClock& clock);
 
 // Raw input is trusted while it proves itself: a look that finds a chord key
 // down that was up before, with no WM_INPUT since, shows it blind (a session
 // where the system withholds it), and it stays blind until a WM_INPUT comes
-// or every chord key has been up for two seconds. An elevated program in
-// front is not blindness: nothing can see its keys.
+// or a look finds every chord key up. An elevated program in front is not
+// blindness: nothing can see its keys.
 bool BlindAfterLook(const LoopClock& before, bool keysDown, bool elevatedInFront);

@@ -82,6 +82,7 @@ winedesk_prefix "$RUNDIR/wineprefix" /dev/null
 
 x_of() { xwininfo -name "$1" | awk '/Absolute upper-left X/ {print $4}'; }
 mapped() { xwininfo -name "$1" | grep -q IsViewable; }
+wide() { xwininfo -name "$1" | awk '/Width:/ { exit !($2 > 1) }'; }  # the capture surface, shrunk to nothing between chords
 at_x() { [[ $(x_of "$1") == "$2" ]]; }
 
 APP=$RUNDIR/demo-app
@@ -100,7 +101,7 @@ import -window root "$OUT/before.png"
 echo "demo: Shift+Ctrl held, dragging 250 px right and 100 px down"
 xdotool mousemove 300 450
 winedesk_keys keydown shift+ctrl
-winedesk_await "pan mode" mapped VESKALPan
+winedesk_await "pan mode" wide VESKALPan
 xdotool mousedown 1
 sleep 0.3
 for i in $(seq 10); do

@@ -9,10 +9,8 @@ set -u
 fail() { echo "wine: $*" >&2; exit 1; }
 (($# >= 5)) || fail "usage: run.sh WORK_DIR VESKAL_EXE CONFIG_EXE SHELL_EXE TESTS_EXE [GTEST FLAGS]"
 command -v xdotool >/dev/null || fail "xdotool is missing (tools/install-deps.sh installs it)"
-if [[ ${E2E_BITS:-64} == 32 ]] && ! "$(dirname "${BASH_SOURCE[0]}")/../../tools/runs32.sh"; then
-    echo "wine: skipped: this kernel runs no 32-bit programs"
-    exit 77
-fi
+[[ ${E2E_BITS:-64} == 32 ]] && ! "$(dirname "${BASH_SOURCE[0]}")/../../tools/runs32.sh" &&
+    { echo "wine: skipped: this kernel runs no 32-bit programs"; exit 77; }
 RUN=$(realpath -m "$1")/run
 rm -rf "$RUN" && mkdir -p "$RUN/bin" && cp "$2" "$RUN/bin/veskal.exe" && cp "$3" "$RUN/bin/config.exe" &&
     cp "$4" "$RUN/bin/desktop_shell.exe" && cp "$5" "$RUN/bin/wine_tests.exe" || fail "cannot copy the exes to $RUN"

@@ -13,8 +13,8 @@
 //       COUNT absolute SendInput moves, alternately to (X1,Y1) and (X0,Y0);
 //       writes per move the ns until each window has moved
 //   bench_probe.exe shown SECONDS OUT CLASS TITLE
-//       writes "qpc_ns T", then "T V" for whether the window is visible
-//       (V 1 or 0) at start and at each change, until OUT.stop exists or
+//       writes "qpc_ns T", then "T V" for whether the window shows (visible
+//       and of some size: V 1 or 0) at start and at each change, until OUT.stop exists or
 //       SECONDS have passed
 //   bench_probe.exe raise TITLE
 //       puts the window on top of the others that are not topmost
@@ -33,6 +33,13 @@
 #include <vector>
 
 namespace {
+
+// Visible and of some size: between chords veskal.exe's capture surface is
+// visible, of no size.
+bool Shows(HWND hwnd) {
+    RECT r = {};
+    return IsWindowVisible(hwnd) && GetWindowRect(hwnd, &r) && !IsRectEmpty(&r);
+}
 
 typedef LONG(NTAPI* DelayFunction)(BOOLEAN, PLARGE_INTEGER);
 
@@ -90,7 +97,7 @@ int Shown(double seconds, const char* outPath, const char* className, const char
     std::vector<Change> changes;
     changes.reserve(1 << 12);
     long long start = NowNs(), end = start + (long long)(seconds * 1e9);
-    bool visible = IsWindowVisible(hwnd) != FALSE;
+    bool visible = Shows(hwnd);
     changes.push_back({start, visible});
     std::fprintf(out, "qpc_ns %lld\n", start);
     std::fflush(out);
@@ -98,7 +105,7 @@ int Shown(double seconds, const char* outPath, const char* className, const char
         if (NowNs() >= end) break;
         // About every 100 ms: whether the script is done.
         if (n % 200 == 0 && GetFileAttributesA(stop.c_str()) != INVALID_FILE_ATTRIBUTES) break;
-        bool now = IsWindowVisible(hwnd) != FALSE;
+        bool now = Shows(hwnd);
         if (now != visible) {
             changes.push_back({NowNs(), now});
             visible = now;

@@ -352,7 +352,7 @@ P1=(340 450)
 # are split by whether the pass reached it before or after the desktop.
 WATCHED=("E2E Window B" "E2E Window A" "Program Manager")
 probe raise "E2E Window A" >/dev/null  # as on Windows, if it holds
-pan_mode() { xwininfo -name VESKALPan 2>/dev/null | grep -q IsViewable; }
+pan_mode() { xwininfo -name VESKALPan 2>/dev/null | awk '/Width:/ { exit !($2 > 1) }'; }  # shrunk to nothing between chords
 xdotool mousemove "${P0[@]}"
 winedesk_keys keydown shift+ctrl
 winedesk_await "pan mode" pan_mode
