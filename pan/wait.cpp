@@ -4,7 +4,7 @@ namespace {
 
 const uint32_t kTickMs = 10;         // the rhythm while keys are down or in pan mode
 const uint32_t kKeysSettleMs = 100;  // after a key, the rhythm lasts this long
-const uint32_t kSafetyTickMs = 500;  // a chord raw input misses is noticed within half a second
+const uint32_t kSafetyTickMs = 1000;  // a chord raw input misses is noticed within a second
 const uint32_t kPassGapMs = 7;       // a 1000 Hz mouse over many windows cannot eat a core
 
 uint32_t Remaining(uint32_t period, uint32_t since) {

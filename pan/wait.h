@@ -24,10 +24,10 @@ struct LoopClock {
 
 // Where key changes wake the hidden window, the loop looks at once after
 // one, every 10 ms while a key came in the last 100 ms, and otherwise sleeps
-// in the wait, with a look every 500 ms for what raw input does not show.
+// in the wait, with a look every second for what raw input does not show.
 // While raw input is blind, for a chord holding a mouse button and without
 // raw input, it looks every 10 ms. Over an elevated program it keeps the
-// 500 ms look: the system withholds that program's keys from raw input and
+// one-second look: the system withholds that program's keys from raw input and
 // from the key state alike, so a quicker look would see nothing more. In pan
 // mode the capture surface holds the capture, so every movement comes as a
 // message: the loop looks as soon as one is in, at most once per 7 ms of

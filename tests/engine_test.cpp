@@ -136,17 +136,17 @@ TEST(Engine, DisplayChanges) {
 TEST(Engine, LoopWait) {
     // keyboardWakes, buttonChord, panMode, keyInput, keysDown, blind, sinceKeyInput, ...
     const struct { const char* name; LoopClock clock; uint32_t ms; bool messagesWake; } kRows[] = {
-        {"idle: the safety tick", {1, 0, 0, 0, 0, 0, 5000}, 500, 1},
+        {"idle: the safety tick", {1, 0, 0, 0, 0, 0, 5000}, 1000, 1},
         // ... then pointerInput, sinceLook, sinceMovedLook
         {"pan mode: the tick", {1, 0, 1, 1, 1, 0, 0, 0, 0}, 10, 1}, {"pan mode, 3 ms on", {0, 0, 1, 0, 1, 0, 0, 0, 3}, 7, 1},
         {"pan mode, 12 ms on", {1, 0, 1, 0, 1, 0, 0, 0, 12}, 0, 1}, {"moved 7 ms on", {1, 0, 1, 0, 1, 0, 0, 1, 1, 7}, 0, 0},
         {"moved 1 ms after a pass, a tick between", {1, 0, 1, 0, 1, 0, 0, 1, 0, 1}, 6, 0},
         {"a key came in: look now", {1, 0, 0, 1, 0, 0, 0}, 0, 0}, {"no raw input", {0, 0, 0, 0, 0, 0, 5000}, 10, 0},
-        {"a chord key held, announced", {1, 0, 0, 0, 1, 0, 5000}, 500, 1}, {"raw input blind", {1, 0, 0, 0, 1, 1, 5000}, 10, 1},
-        {"99 ms after a key", {1, 0, 0, 0, 0, 0, 99}, 10, 1}, {"100 ms after a key", {1, 0, 0, 0, 0, 0, 100}, 500, 1},
+        {"a chord key held, announced", {1, 0, 0, 0, 1, 0, 5000}, 1000, 1}, {"raw input blind", {1, 0, 0, 0, 1, 1, 5000}, 10, 1},
+        {"99 ms after a key", {1, 0, 0, 0, 0, 0, 99}, 10, 1}, {"100 ms after a key", {1, 0, 0, 0, 0, 0, 100}, 1000, 1},
         {"a mouse button in the chord", {1, 1, 0, 0, 0, 0, 5000}, 10, 1},
         // ... then elevatedInFront: its keys are seen neither way
-        {"an elevated program in front", {0, 1, 0, 1, 1, 1, 20, 0, 0, 0, 1}, 500, 1},
+        {"an elevated program in front", {0, 1, 0, 1, 1, 1, 20, 0, 0, 0, 1}, 1000, 1},
         {"an elevated program in front in pan mode", {1, 0, 1, 0, 1, 0, 0, 0, 3, 0, 1}, 7, 1}};
     for (const auto& row : kRows) {
         LoopWait wait = NextWait(row.clock);
