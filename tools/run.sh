@@ -59,7 +59,9 @@ if [[ -n ${DISPLAY:-} ]]; then
 
 Veskal runs in the Wine desktop window. Hold Shift+Ctrl and drag with the
 left button: every window slides. Double click (holding Shift+Ctrl) to come
-back. Its settings file: $APP/veskal.ini (config.exe is beside it).
+back. While the keys are held the Wine desktop turns black but for the map:
+Wine draws Veskal's see-through capture surface opaque there (on Windows it
+is never seen). Its settings file: $APP/veskal.ini (config.exe is beside it).
 Press Ctrl+C here to end (Veskal pulls far-off windows back and saves).
 EOF
     wait "$VESKAL_PID" || true  # until Veskal exits (its tray menu) or Ctrl+C
