@@ -15,7 +15,6 @@ bool WorkedIn(HWND hwnd) {
 
 void LookAtFront(Front& front, HWND now) {
     DWORD processId = 0;
-    front.hwnd = now;
     front.elevated = now && GetWindowThreadProcessId(now, &processId) && IntegrityLevel(processId) > front.ownLevel;
     if (WorkedIn(now)) front.usersWindow = now;
 }

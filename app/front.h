@@ -6,7 +6,6 @@
 
 struct Front {
     DWORD ownLevel;    // veskal.exe's integrity level
-    HWND hwnd;         // in front, as last announced
     bool elevated;     // its program runs above ownLevel: raw input and the key state miss its keys
     HWND usersWindow;  // the last one in front that is neither Veskal's nor a shell bar
 };

@@ -3,6 +3,7 @@
 #include "app/panning.h"
 #include "app/program.h"
 #include "app/rects.h"
+#include "app/window.h"
 
 namespace {
 
@@ -106,23 +107,8 @@ LRESULT CALLBACK MapWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 }  // namespace
 
 HWND CreateMapWindow(HINSTANCE instance) {
-    WNDCLASSEXA wc = {};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = MapWndProc;
-    wc.hInstance = instance;
-    wc.lpszClassName = kMapClassName;
-    RegisterClassExA(&wc);
-    // Layered and transparent: clicks go through it, to what lies below.
-    DWORD exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_NOACTIVATE;
-    // Titled like its class, for tools that list windows; the user never sees the title.
-    HWND map = CreateWindowExA(exStyle, kMapClassName, kMapClassName, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance,
-                               nullptr);
-    // A layered window shows nothing until it is given its transparency.
-    if (map && !SetLayeredWindowAttributes(map, 0, kMapAlpha, LWA_ALPHA)) {
-        DestroyWindow(map);
-        return nullptr;
-    }
-    return map;
+    // Transparent besides: clicks go through it, to what lies below.
+    return CreateLayeredPopup(instance, kMapClassName, MapWndProc, nullptr, WS_EX_TRANSPARENT, kMapAlpha);
 }
 
 void SyncMap() {

@@ -2,6 +2,7 @@
 
 #include "app/program.h"
 #include "app/rects.h"
+#include "app/window.h"
 #include "res/resource.h"
 
 namespace {
@@ -22,22 +23,8 @@ LRESULT CALLBACK SurfaceWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
 }  // namespace
 
 CaptureSurface CreateSurface(HINSTANCE instance) {
-    WNDCLASSEXA wc = {};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = SurfaceWndProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorA(instance, MAKEINTRESOURCEA(IDC_MOVECURSOR));
-    wc.lpszClassName = kSurfaceClassName;
-    RegisterClassExA(&wc);
-    // A tool window: off the taskbar and out of Alt+Tab.
-    DWORD exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_LAYERED | WS_EX_NOACTIVATE;
-    HWND hwnd = CreateWindowExA(exStyle, kSurfaceClassName, kSurfaceClassName, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                instance, nullptr);
-    if (hwnd && !SetLayeredWindowAttributes(hwnd, 0, kSurfaceAlpha, LWA_ALPHA)) {
-        DestroyWindow(hwnd);
-        hwnd = nullptr;
-    }
-    return {hwnd, {}, false};
+    HCURSOR cursor = LoadCursorA(instance, MAKEINTRESOURCEA(IDC_MOVECURSOR));
+    return {CreateLayeredPopup(instance, kSurfaceClassName, SurfaceWndProc, cursor, 0, kSurfaceAlpha), {}, false};
 }
 
 // The virtual screen is read only when the surface is shown: it costs a

@@ -47,6 +47,25 @@ HWND CreateMoverWindow(HINSTANCE instance, const char* className, const char* ti
     return mover;
 }
 
+HWND CreateLayeredPopup(HINSTANCE instance, const char* className, WNDPROC proc, HCURSOR cursor, DWORD exStyle,
+                        BYTE alpha) {
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = instance;
+    wc.hCursor = cursor;
+    wc.lpszClassName = className;
+    RegisterClassExA(&wc);
+    exStyle |= WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_LAYERED | WS_EX_NOACTIVATE;
+    HWND hwnd = CreateWindowExA(exStyle, className, className, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
+    // A layered window shows nothing until it is given its transparency.
+    if (hwnd && !SetLayeredWindowAttributes(hwnd, 0, alpha, LWA_ALPHA)) {
+        DestroyWindow(hwnd);
+        return nullptr;
+    }
+    return hwnd;
+}
+
 bool RegisterKeyboardInput(HWND mover) {
     RAWINPUTDEVICE keyboard = {1, 6, RIDEV_INPUTSINK, mover};  // generic desktop page, keyboard
     return RegisterRawInputDevices(&keyboard, 1, sizeof keyboard) != FALSE;
