@@ -74,19 +74,18 @@ void Drag(POINT from, POINT to, const std::function<void()>& held = [] {}, int b
         return h != nullptr;
     };
     bool above = bAboveBar() || !orderKept;
-    const std::string b = std::to_string(button);
     const int vk = button == 1 ? VK_LBUTTON : VK_RBUTTON, dx = pans ? to.x - from.x : 0, dy = pans ? to.y - from.y : 0;
     PointerTo(from.x, from.y);
     Xdo(kShiftCtrl + "down shift+ctrl", {VK_SHIFT, VK_CONTROL}, true);
     AwaitSurface("Shift+Ctrl held");
-    Xdo("mousedown " + b, {vk}, true);
+    Xdo("mousedown " + std::to_string(button), {vk}, true);
     AwaitSurface("button held", 2);
     held();
     PointerTo(to.x, to.y);
     DWORD moved = GetTickCount();
     ExpectShifted(dx, dy, "dragged");
     followMs = GetTickCount() - moved;
-    Xdo("mouseup " + b, {vk}, false);
+    Xdo("mouseup " + std::to_string(button), {vk}, false);
     Xdo(kShiftCtrl + "up shift+ctrl", {VK_SHIFT, VK_CONTROL}, false);
     Check(WaitFor([] { return !Shows(surface); }), "the capture surface stays after the chord");
     ExpectShifted(dx, dy, "released");
@@ -334,8 +333,7 @@ TEST_F(Core, PressesStayWithVeskal) {
     SendMessageA(edit, EM_GETSEL, (WPARAM)&from, (LPARAM)&to);
     EXPECT_TRUE(from == 0 && to == 0) << "presses reached notepad: it selects " << from << " to " << to;
     auto ours = [&](HWND h) { return Shows(h) && GetWindowThreadProcessId(h, &owner) && owner == veskal.dwProcessId; };
-    HWND h = nullptr;
-    EXPECT_TRUE(WaitFor([&] { for (h = GetTopWindow(nullptr); h && !ours(h);) h = GetWindow(h, GW_HWNDNEXT); return !h; }))
+    EXPECT_TRUE(WaitFor([&] { HWND h = GetTopWindow(nullptr); while (h && !ours(h)) h = GetWindow(h, GW_HWNDNEXT); return !h; }))
         << "a window of Veskal's shows after the chord";
 }
 
