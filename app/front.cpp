@@ -9,7 +9,8 @@ namespace {
 bool WorkedIn(HWND hwnd) {
     DWORD processId = 0;
     char className[256];
-    return hwnd && GetWindowThreadProcessId(hwnd, &processId) && processId != GetCurrentProcessId() &&
+    return hwnd && hwnd != GetDesktopWindow() && GetWindowThreadProcessId(hwnd, &processId) &&
+           processId != GetCurrentProcessId() &&
            GetClassNameA(hwnd, className, sizeof className) && !IsShellBar(className);
 }
 
