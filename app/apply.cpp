@@ -4,14 +4,12 @@
 
 #include "app/panning.h"
 #include "app/program.h"
-#include "base/wrap32.h"
 
 void ApplySettings(Settings next, bool startUp) {
-    Point32 before = program.pan.offset;
     bool recall = TakeSettings(program.pan, program.settings, next, program.desktopRect, startUp);
     program.settings = std::move(next);
     program.chord = MakeChord(program.settings.activationKeys);
-    if (recall) RecallWindows({Sub32(program.pan.offset.x, before.x), Sub32(program.pan.offset.y, before.y)});
+    if (recall) RecallWindows(false);
 }
 
 void ApplySettingsMessage(const void* data, uint32_t size) {

@@ -1,24 +1,19 @@
 #include "app/panning.h"
 
-#include <dwmapi.h>
-
 #include "app/program.h"
 #include "app/rects.h"
 #include "app/surface.h"
 #include "app/window.h"
+#include "app/windows.h"
 #include "base/wrap32.h"
 #include "base/keys.h"
+#include "pan/recall.h"
 
 namespace {
 
-// Posted: a program that stops answering takes its moves when it answers
-// again, and no pass, exit or log-off waits for it.
-const UINT kMoveFlags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_ASYNCWINDOWPOS;
-
 // The windows that never pan.
 Unpanned OwnWindows() {
-    return {ToId(program.mover), ToId(program.desktopView), ToId(program.mapWindow),
-            ToId(GetAncestor(program.desktopView, GA_ROOT)), ToId(program.surface.hwnd)};
+    return {ToId(program.mover), ToId(program.desktopView), ToId(program.mapWindow), ToId(program.surface.hwnd)};
 }
 
 bool IsKeyDown(int key) {
@@ -50,33 +45,10 @@ PollInput ReadInput() {
     return in;
 }
 
-// A hidden window is not read further; one its owner destroys in the middle
-// of a pass has no class any more.
-BOOL CALLBACK ReadOne(HWND hwnd, LPARAM) {
-    WindowInfo w = {ToId(hwnd), IsWindowVisible(hwnd) != FALSE, false, {}, {}};
-    if (w.visible) {
-        w.minimized = ((DWORD)GetWindowLongA(hwnd, GWL_STYLE) & WS_MINIMIZE) != 0;
-        char className[1024];
-        RECT r = {};
-        if (GetClassNameA(hwnd, className, sizeof className) && GetWindowRect(hwnd, &r)) {
-            w.className = className;
-            w.rect = ToRect32(r);
-            DWORD cloaked = 0;  // where the system cannot tell, nothing is
-            w.cloaked = SUCCEEDED(DwmGetWindowAttribute(hwnd, DWMWA_CLOAKED, &cloaked, sizeof cloaked)) && cloaked;
-        }
-    }
-    program.windows.push_back(std::move(w));
-    return TRUE;
-}
-
-void ReadWindows() {
-    if (!IsWindow(program.desktopView)) FollowNewDesktop();  // a shell that restarted without a word
-    program.windows.clear();
-    EnumWindows(ReadOne, 0);
-}
-
-void Apply(const std::vector<Move>& moves) {
-    for (const Move& m : moves) SetWindowPos(reinterpret_cast<HWND>(m.id), nullptr, m.to.x, m.to.y, 0, 0, kMoveFlags);
+// Where the desktop's windows stand with the view where it is now.
+Point32 DesktopPlace() {
+    Point32 away = FromHome(program.pan, program.settings.startCell);
+    return {Add32(program.desktopRect.left, away.x), Add32(program.desktopRect.top, away.y)};
 }
 
 }  // namespace
@@ -94,6 +66,7 @@ void ShiftBy(Point32 step) {
     ReadWindows();
     PlanShift(step, program.windows, OwnWindows(), program.moves, program.placed, program.placements);
     Apply(program.moves);
+    KeepRefused(program.moves, program.placed, step);
     RecordMoves(program.placements, program.windows, program.moves);
     ++program.passes;
 }
@@ -102,24 +75,27 @@ void GoHome() {
     ShiftBy(MoveHome(program.pan, program.settings.startCell));
 }
 
-void RecallWindows(Point32 homeStep) {
-    ReadWindows();
-    program.moves = PlanRecall(program.windows, OwnWindows(), program.desktopRect, homeStep, program.placements);
-    Apply(program.moves);
+void RecallWindows(bool atTheEnd) {
+    ReadWindows(atTheEnd);
+    std::vector<Monitor> monitors = ReadMonitors();
+    program.moves = PlanRecall(program.windows, OwnWindows(), monitors, program.placements);
+    Apply(program.moves, atTheEnd);
     RecordMoves(program.placements, program.windows, program.moves);
+    if (atTheEnd) ApplyRestores(PlanRestores(program.windows, OwnWindows(), monitors));
+}
+
+void PutDesktopInPlace() {
+    ReadWindows();
+    std::vector<Move> moves = PlaceDesktop(program.windows, DesktopPlace());
+    Apply(moves);
+    RecordMoves(program.placements, program.windows, moves);  // the pass that follows builds on them
 }
 
 void FollowNewDesktop() {
     HWND view = FindDesktopView();
     if (!view || view == program.desktopView) return;
     program.desktopView = view;
-    HWND desktop = GetAncestor(view, GA_ROOT);
-    RECT r = {};
-    Point32 away = FromHome(program.pan, program.settings.startCell);
-    if (!GetWindowRect(desktop, &r)) return;
-    Point32 to = {Add32(r.left, away.x), Add32(r.top, away.y)};
-    SetWindowPos(desktop, nullptr, to.x, to.y, 0, 0, kMoveFlags);
-    Place(program.placements, ToId(desktop), {r.left, r.top}, to);  // the pass that follows builds on it
+    PutDesktopInPlace();
 }
 
 void ListPanned() {

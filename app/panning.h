@@ -11,12 +11,17 @@ bool PanTick();
 void ShiftBy(Point32 step);
 // The view back to the start cell, the windows with it.
 void GoHome();
-// Windows far off the screen pulled back onto it; the desktop window moved by
-// `homeStep`, the step that took the view home.
-void RecallWindows(Point32 homeStep);
-// After the shell made its desktop anew (it restarted), at its home place:
-// the new desktop window put where the plane's offset says, as the old one
-// was. Nothing while the desktop view is the same, or none is found yet.
+// Windows far off the monitors pulled back into their work areas, the
+// desktop's windows home. `atTheEnd` (Veskal or the session ends): restore
+// rectangles off every monitor put right too, and each move waits a moment
+// for its window, which its program may save right after.
+void RecallWindows(bool atTheEnd);
+// The desktop's windows where the view's offset puts them: the shell makes
+// them anew at the origin when it restarts, and puts them back there after a
+// display change.
+void PutDesktopInPlace();
+// After the shell made its desktop anew (it restarted): its windows put in
+// place. Nothing while the desktop view is the same, or none is found yet.
 void FollowNewDesktop();
 // Where the windows that pan are now, as a shift pass would list them.
 void ListPanned();

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 #include <shellapi.h>
+#include <shobjidl.h>
 
 #include <cstdint>
 #include <string>
@@ -47,6 +48,7 @@ struct Program {
     MapCanvas map;         // the map window's picture
     CaptureSurface surface;  // over the screen in pan mode
     Front front;           // the window in front, as the system last announced it
+    IVirtualDesktopManager* virtualDesktops;  // null where the system has none
 };
 
 extern Program program;

@@ -32,7 +32,7 @@ void ResumeView() {
     std::string text;
     ViewRecord record;
     if (ReadText(program.viewRecordPath, text) && ParseViewRecord(text, record) &&
-        Resumable(record, BootTime(), program.desktopRect, program.settings)) {
+        Resumable(record, BootTime(), DesktopViewRect(), program.settings)) {
         program.desktopRect = record.desktop;
         program.pan.halfExtent = HalfExtent(record.desktop, program.settings.widthSteps, program.settings.heightSteps);
         program.pan.offset = {record.offsetX, record.offsetY};

@@ -16,7 +16,8 @@ void PutDesktopInOrder() {
     SyncMap();  // hidden with pan mode
     // The windows stay, and the recall puts them on screen; the desktop alone
     // goes where the shell put it, since there is no plane once Veskal is gone.
-    RecallWindows(MoveHome(pan, program.settings.startCell));
+    MoveHome(pan, program.settings.startCell);
+    RecallWindows(true);
 }
 
 }  // namespace

@@ -8,6 +8,8 @@
 #include "app/resume.h"
 #include "app/surface.h"
 #include "app/tray.h"
+#include "app/virtualdesktops.h"
+#include "app/panning.h"
 #include "app/window.h"
 #include "app/wndproc.h"
 #include "res/resource.h"
@@ -18,6 +20,8 @@
 Program program;
 
 namespace {
+
+const DWORD kShutdownLevel = 0x3FF;  // the highest a program may take
 
 void LoadTexts(HINSTANCE instance) {
     LoadStringA(instance, IDS_TITLE, program.titleText, sizeof program.titleText);
@@ -58,6 +62,9 @@ bool StartUp(HINSTANCE instance) {
     if (program.front.ownLevel > SECURITY_MANDATORY_MEDIUM_RID)
         ChangeWindowMessageFilterEx(program.mover, taskbarCreatedMessage, MSGFLT_ALLOW, nullptr);
     WatchFront();
+    // Told of the session's end before the programs in the default range
+    // (0x280): its recall lands before they save where their windows stand.
+    SetProcessShutdownParameters(kShutdownLevel, 0);
     program.desktopView = FindDesktopView();
     if (!program.desktopView) {
         ShowBalloon(IDS_NO_DESKTOP, "");
@@ -66,12 +73,14 @@ bool StartUp(HINSTANCE instance) {
         CloseInstanceMutex();
         return false;
     }
-    RECT desktop = {};
-    GetWindowRect(program.desktopView, &desktop);
-    program.desktopRect = ToRect32(desktop);
+    // Measured on the screen: a Veskal that was killed may have left the
+    // desktop's windows panned.
+    program.desktopRect = VirtualScreen();
+    WatchVirtualDesktops();
     program.mapWindow = CreateMapWindow(instance);
     program.surface = CreateSurface(instance);
     ApplySettings(LoadSettings(program.settingsFilePath), true);
     ResumeView();
+    PutDesktopInPlace();  // home, unless the record resumed a pan
     return true;
 }

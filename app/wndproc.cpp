@@ -80,6 +80,12 @@ LRESULT CALLBACK MoverWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
         return 0;
     case WM_COMMAND:
         return HandleCommand(hwnd, message, wParam, lParam);
+    case WM_QUERYENDSESSION:
+        // Heard before other programs: the windows are home before any of
+        // them saves its place. Should the end be called off, Veskal runs
+        // on with the view at home.
+        EndSession();
+        return TRUE;
     case WM_ENDSESSION:
         // Windows may end the process once this returns, before the main
         // loop gets to its shutdown. The answer stays the default.

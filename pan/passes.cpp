@@ -7,39 +7,13 @@
 
 namespace {
 
-const int32_t kRecallMargin = 64;
 // A window whose program stopped answering keeps this many places on its way
 // (seven seconds of a drag at one pass per 7 ms); past them, the oldest given
 // go first, and a window seen at one of those counts as moved by itself.
 const size_t kMaxOnItsWay = 1024;
 
-Point32 Recalled(const Rect32& r, const Rect32& desk) {
-    Point32 to = {r.left, r.top};
-    if (Sub32(r.left, kRecallMargin) > desk.right)
-        to.x = Sub32(desk.right, kRecallMargin);
-    else if (Add32(r.left, kRecallMargin) < desk.left)
-        to.x = kRecallMargin;  // from the screen origin, as the plane is measured, not the desktop's left
-    if (Sub32(r.top, kRecallMargin) > desk.bottom)
-        to.y = Sub32(desk.bottom, kRecallMargin);
-    else if (r.top < desk.top)  // above 0 where a monitor sits above the main one
-        to.y = desk.top;
-    return to;
-}
-
 Rect32 Offset(const Rect32& r, Point32 by) {
     return {Add32(r.left, by.x), Add32(r.top, by.y), Add32(r.right, by.x), Add32(r.bottom, by.y)};
-}
-
-// The window's rectangle as the plane counts it: at its newest place while
-// it shows that or an older one on its way.
-Rect32 PlaneRect(const Placements& placements, const WindowInfo& w) {
-    auto found = placements.find(w.id);
-    if (found == placements.end()) return w.rect;
-    const Placement& p = found->second;
-    Point32 shown = {w.rect.left, w.rect.top};
-    bool onItsWay = shown == p.newest || std::find(p.older.begin(), p.older.end(), shown) != p.older.end();
-    if (!onItsWay) return w.rect;
-    return Offset(w.rect, {Sub32(p.newest.x, shown.x), Sub32(p.newest.y, shown.y)});
 }
 
 // One more place given to a window that shows `shown`. The places it passes
@@ -67,9 +41,23 @@ bool IsShellBar(std::string_view className) {
            className == "NotifyIconOverflowWindow"sv || className == "DV2ControlHost"sv || className == "BaseBar"sv;
 }
 
+bool Movable(const WindowInfo& w, const Unpanned& own) {
+    return w.visible && (!w.cloaked || w.elsewhere) && w.id != own.mover && w.id != own.desktopView &&
+           w.id != own.map && w.id != own.surface && !w.className.empty() && !IsShellBar(w.className);
+}
+
 bool Pans(const WindowInfo& w, const Unpanned& own) {
-    return w.visible && !w.minimized && !w.cloaked && w.id != own.mover && w.id != own.desktopView && w.id != own.map &&
-           w.id != own.surface && !w.className.empty() && !IsShellBar(w.className);
+    return !w.minimized && Movable(w, own);
+}
+
+Rect32 PlaneRect(const Placements& placements, const WindowInfo& w) {
+    auto found = placements.find(w.id);
+    if (found == placements.end()) return w.rect;
+    const Placement& p = found->second;
+    Point32 shown = {w.rect.left, w.rect.top};
+    bool onItsWay = shown == p.newest || std::find(p.older.begin(), p.older.end(), shown) != p.older.end();
+    if (!onItsWay) return w.rect;
+    return Offset(w.rect, {Sub32(p.newest.x, shown.x), Sub32(p.newest.y, shown.y)});
 }
 
 void PlanShift(Point32 step, const std::vector<WindowInfo>& windows, const Unpanned& own, std::vector<Move>& moves,
@@ -84,20 +72,16 @@ void PlanShift(Point32 step, const std::vector<WindowInfo>& windows, const Unpan
     }
 }
 
-std::vector<Move> PlanRecall(const std::vector<WindowInfo>& windows, const Unpanned& own, const Rect32& desktop,
-                             Point32 homeStep, const Placements& placements) {
+std::vector<Move> PlaceDesktop(const std::vector<WindowInfo>& windows, Point32 at) {
     std::vector<Move> moves;
-    for (const WindowInfo& w : windows) {
-        Rect32 at = PlaneRect(placements, w);
-        Point32 to = w.id == own.desktop ? Point32{Add32(at.left, homeStep.x), Add32(at.top, homeStep.y)}
-                                         : Recalled(at, desktop);
-        if (Pans(w, own) && !(to == Point32{at.left, at.top})) moves.push_back({w.id, to});  // not there or on its way
-    }
+    for (const WindowInfo& w : windows)
+        if (w.desktop && w.visible && !(Point32{w.rect.left, w.rect.top} == at)) moves.push_back({w.id, at});
     return moves;
 }
 
-void Place(Placements& placements, WindowId id, Point32 shown, Point32 to) {
-    GiveNext(placements[id], shown, to);
+void KeepRefused(const std::vector<Move>& moves, std::vector<Rect32>& placed, Point32 step) {
+    for (size_t i = 0; i < moves.size() && i < placed.size(); ++i)
+        if (moves[i].refused) placed[i] = Offset(placed[i], {Neg32(step.x), Neg32(step.y)});
 }
 
 void RecordMoves(Placements& placements, const std::vector<WindowInfo>& windows, const std::vector<Move>& moves) {
@@ -105,6 +89,7 @@ void RecordMoves(Placements& placements, const std::vector<WindowInfo>& windows,
     auto move = moves.begin();        // the moves come in the windows' order
     for (const WindowInfo& w : windows) {
         bool moved = move != moves.end() && move->id == w.id;
+        if (moved && move->refused) ++move, moved = false;  // it stands where it stood
         auto entry = placements.extract(w.id);
         if (!entry && !moved) continue;
         Placement& p = entry ? next.insert(std::move(entry)).position->second : next[w.id];

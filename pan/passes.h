@@ -1,8 +1,8 @@
-// The two passes over all top-level windows: the shift that pans, and the
-// recall at exit. Both take the windows as the shell read them, top window
-// first, and answer with where each is to go. Both leave alone what is
-// hidden, minimized or cloaked, Veskal's own windows, the desktop view and
-// the shell's own bars.
+// The shift that pans every top-level window, and the bookkeeping of where
+// the plane has put each. A pass takes the windows as the shell read them,
+// top window first, and answers with where each is to go. It leaves alone
+// what is hidden, minimized or cloaked (unless on another virtual desktop),
+// Veskal's own windows, the desktop view and the shell's own bars.
 #pragma once
 
 #include <cstdint>
@@ -22,6 +22,10 @@ struct WindowInfo {
     std::string className;  // empty when the window went away while it was read
     Rect32 rect;
     bool cloaked = false;  // kept off screen by the system: a hidden shell surface, a suspended app
+    bool elsewhere = false;  // cloaked because it is on another virtual desktop: it pans with the plane
+    bool desktop = false;    // one of the shell's desktop windows (Progman, WorkerW): it stands where the view puts it
+    bool maximized = false;
+    Rect32 restore = {};     // minimized or maximized: where restoring puts it, in screen pixels; read at the end only
 };
 
 // The windows that never pan.
@@ -29,13 +33,13 @@ struct Unpanned {
     WindowId mover;        // the MoverWindow
     WindowId desktopView;  // the desktop's icons
     WindowId map;
-    WindowId desktop;      // the top-level window that holds the desktop view: it pans
-    WindowId surface = 0;  // the capture surface over the screen in pan mode
+    WindowId surface;      // the capture surface over the screen in pan mode
 };
 
 struct Move {
     WindowId id;
-    Point32 to;  // the new top left
+    Point32 to;            // the new top left
+    bool refused = false;  // by the system: a program at a higher integrity level owns the window
 };
 
 // Where the plane has put each window. Moves are posted, so that a program
@@ -54,19 +58,22 @@ using Placements = std::unordered_map<WindowId, Placement>;
 // menu's host and the old quick-launch bar: they never pan, and a click on
 // them is no choice of a window to work in.
 bool IsShellBar(std::string_view className);
+// Whether the window is one Veskal ever moves, in any state.
+bool Movable(const WindowInfo& window, const Unpanned& own);
 bool Pans(const WindowInfo& window, const Unpanned& own);
 // Every window that pans moved by `step` from where the plane has put it.
 // `placed` gets the new rectangle of each, top window first: with a zero
 // step, where the plane has the windows.
 void PlanShift(Point32 step, const std::vector<WindowInfo>& windows, const Unpanned& own, std::vector<Move>& moves,
                std::vector<Rect32>& placed, const Placements& placements = {});
-// At the end: windows far outside `desktop` pulled back onto it, those near it
-// stay; the desktop window alone moves by `homeStep`, the step that brings the
-// view home, to the place the shell gave it.
-std::vector<Move> PlanRecall(const std::vector<WindowInfo>& windows, const Unpanned& own, const Rect32& desktop,
-                             Point32 homeStep, const Placements& placements = {});
-// After a pass's moves are posted: each target becomes its window's newest
-// place; a window the pass did not read any more is forgotten.
+// The desktop's windows that stand anywhere but `at`, moved there: the shell
+// makes them anew at the origin, or puts them back there.
+std::vector<Move> PlaceDesktop(const std::vector<WindowInfo>& windows, Point32 at);
+// A move the system refused leaves its window where it stood, on the map too.
+void KeepRefused(const std::vector<Move>& moves, std::vector<Rect32>& placed, Point32 step);
+// After a pass's moves are posted: each target the system took becomes its
+// window's newest place; a window the pass did not read any more is forgotten.
 void RecordMoves(Placements& placements, const std::vector<WindowInfo>& windows, const std::vector<Move>& moves);
-// One move posted outside a pass, to a window that shows `shown`.
-void Place(Placements& placements, WindowId id, Point32 shown, Point32 to);
+// The window's rectangle as the plane counts it: at its newest place while
+// it shows that or an older one on its way.
+Rect32 PlaneRect(const Placements& placements, const WindowInfo& window);

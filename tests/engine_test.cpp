@@ -10,6 +10,7 @@
 #include "pan/engine.h"
 #include "pan/map.h"
 #include "pan/passes.h"
+#include "pan/recall.h"
 #include "pan/wait.h"
 
 namespace {
@@ -18,7 +19,8 @@ const int S = 16, C = 17, L = kLeftButton;
 const uint32_t T = 5000000;             // a clock long past boot
 const Point32 kNowhere = {INT_MIN, 0};  // the cursor unknown
 const Rect32 kDesk = {0, 0, 1024, 768};
-const Unpanned kOwn = {1, 2, 3, 4, 5};  // mover, desktop view, map, desktop window, capture surface
+const Unpanned kOwn = {1, 2, 3, 5};  // mover, desktop view, map, capture surface
+const std::vector<Monitor> kOne = {{kDesk, kDesk}};
 
 std::string Text(Point32 p) { return std::to_string(p.x) + "," + std::to_string(p.y); }
 std::string Text(const Rect32& r) { return Text(Point32{r.left, r.top}) + "," + Text(Point32{r.right, r.bottom}); }
@@ -166,50 +168,85 @@ TEST(Engine, LoopWait) {
     for (const auto& row : kButtons) EXPECT_EQ(MakeChord(row.keys).button, row.button) << testing::PrintToString(row.keys);
 }
 
-// Each row a window 5000 pixels right of the screen and whether both passes move it; then each row a 100 x 100
-// window at (x, y) and where recall moves it ("": stays); then what a shift places.
+// Each row a window 5000 pixels right of the screen and whether both passes move it; then the desktop's windows;
+// then each row a 100 x 100 window at (x, y) and where recall moves it ("": stays); then what a shift places.
 TEST(Passes, WhatMovesAndWhere) {
     std::vector<Move> moves;
     std::vector<Rect32> placed;
     const struct {
-        const char *name, *className; bool pans; WindowId id = 9; bool shown = true, minimized = false, cloaked = false;
+        const char *name, *className; bool pans; WindowId id = 9; bool shown = true, minimized = false, cloaked = false,
+        elsewhere = false;
     } kPans[] = {
         {"ordinary window", "Notepad", true}, {"Progman pans like any other", "Progman", true},
         {"class names match case and all", "basebar", true}, {"gone while it was read", "", false},
         {"hidden", "Notepad", false, 9, false}, {"minimized", "Notepad", false, 9, true, true},
-        {"cloaked", "Windows.UI.Core.CoreWindow", false, 9, true, false, true}, {"the map", "VESKALMap", false, 3},
+        {"a hidden shell surface", "Windows.UI.Core.CoreWindow", false, 9, true, false, true},
+        {"on another virtual desktop", "Notepad", true, 9, true, false, true, true}, {"the map", "VESKALMap", false, 3},
         {"the MoverWindow", "VESKALClass", false, 1}, {"the desktop view", "SysListView32", false, 2},
         {"the capture surface", "VESKALPan", false, 5},
         {"taskbar", "Shell_TrayWnd", false}, {"another monitor's taskbar", "Shell_SecondaryTrayWnd", false},
         {"start menu host", "DV2ControlHost", false}, {"BaseBar", "BaseBar", false},
         {"the tray's overflow", "NotifyIconOverflowWindow", false}};
     for (const auto& row : kPans) {
-        WindowInfo window = {row.id, row.shown, row.minimized, row.className, {5000, 100, 5100, 200}, row.cloaked};
+        WindowInfo window = {row.id, row.shown, row.minimized, row.className, {5000, 100, 5100, 200}, row.cloaked,
+                             row.elsewhere};
         PlanShift({10, 20}, {window}, kOwn, moves, placed);
         EXPECT_EQ(Moves(moves), row.pans ? "5010,120" : "") << row.name << " (shift)";
-        EXPECT_EQ(Moves(PlanRecall({window}, kOwn, kDesk, {})), row.pans ? "960,100" : "") << row.name << " (recall)";
+        EXPECT_EQ(Moves(PlanRecall({window}, kOwn, kOne)), row.pans ? "960,100" : "") << row.name << " (recall)";
     }
-    for (Point32 at : {Point32{-120, -60}, Point32{5000, 100}})  // the desktop window goes home, from near or far
-        EXPECT_EQ(Moves(PlanRecall({{4, true, false, "Progman", {at.x, at.y, at.x + 1024, at.y + 768}}}, kOwn, kDesk,
-                                   {-at.x, -at.y})), "0,0") << Text(at);
-    const Rect32 kAbove = {0, -1080, 1024, 768};  // a monitor above the main one
-    const struct { const char* name; int32_t x, y; const char* moved; Rect32 desktop = kDesk; } kRecalls[] = {
+    // The shell's desktop in two windows (icons, wallpaper), one near home, one far: the recall takes both home,
+    // and placing them moves the one elsewhere.
+    std::vector<WindowInfo> desktop = {{6, true, false, "Progman", {-120, -60, 904, 708}, false, false, true},
+                                       {7, true, false, "WorkerW", {5000, 100, 6024, 868}, false, false, true}};
+    EXPECT_EQ(Moves(PlanRecall(desktop, kOwn, kOne)) + " | " + Moves(PlaceDesktop(desktop, {-120, -60})),
+              "0,0 0,0 | -120,-60");
+    const std::vector<Monitor> kAbove = {{kDesk, kDesk}, {{0, -1080, 1024, 0}, {0, -1080, 1024, 0}}};
+    const std::vector<Monitor> kBottomBar = {{kDesk, {0, 0, 1024, 720}}}, kRightBar = {{kDesk, {0, 0, 976, 768}}};
+    const std::vector<Monitor> kUnequal = {{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}},  // a gap below the right one
+                                           {{1920, 0, 3200, 1024}, {1920, 0, 3200, 1024}}};
+    const std::vector<Monitor> kLeft = {{kDesk, kDesk}, {{-1280, 0, 0, 1024}, {-1280, 0, 0, 984}}};
+    const struct { const char* name; int32_t x, y; const char* moved; std::vector<Monitor> monitors = kOne; } kRecalls[] = {
         {"on screen stays", 100, 100, ""}, {"right: 64 past the edge stays", 1088, 100, ""},
         {"right: one more comes back", 1089, 100, "960,100"}, {"left: 64 before the edge stays", -64, 100, ""},
         {"left: one more comes to 64", -65, 100, "64,100"}, {"bottom: 64 past stays", 100, 832, ""},
-        {"left: 64 from the origin, not the desktop", 35, 100, "64,100", {100, 0, 1124, 768}},
+        {"left: 64 inside the monitor's left edge", 35, 100, "164,100", {{{100, 0, 1124, 768}, {100, 0, 1124, 768}}}},
         {"bottom: one more comes back", 100, 833, "100,704"}, {"top: above 0 comes to 0", 100, -1, "100,0"},
         {"top: a monitor above the main one", 100, -500, "", kAbove},
-        {"top: above that monitor", 100, -1081, "100,-1080", kAbove}, {"corner: both axes", 3000, -3000, "960,0"}};
+        {"top: above that monitor", 100, -1081, "100,-1080", kAbove}, {"corner: both axes", 3000, -3000, "960,0"},
+        {"a bottom taskbar: above it", 100, 900, "100,656", kBottomBar},
+        {"behind that taskbar, within the margin: stays", 100, 740, "", kBottomBar},
+        {"a right taskbar: left of it", 2000, 100, "912,100", kRightBar},
+        {"in the gap below the smaller monitor", 2000, 1050, "2000,960", kUnequal},
+        {"far below: the nearest monitor's bottom", 2500, 2000, "2500,960", kUnequal},
+        {"beyond a monitor left of the main one", -2000, 100, "-1216,100", kLeft},
+        {"recalled down into the margin: 64 show", 1088, 900, "960,704"}};
     for (const auto& row : kRecalls) {
         WindowInfo w = {9, true, false, "Notepad", {row.x, row.y, row.x + 100, row.y + 100}};
-        EXPECT_EQ(Moves(PlanRecall({w}, kOwn, row.desktop, {0, 0})), row.moved) << row.name;
+        EXPECT_EQ(Moves(PlanRecall({w}, kOwn, row.monitors)), row.moved) << row.name;
     }
     PlanShift({-30, 40}, {{7, true, false, "A", {0, 0, 100, 50}}, {8, false, false, "", {}},
                           {9, true, false, "B", {-2147483647 - 1, 5, 10, 15}}}, kOwn, moves, placed);
     ASSERT_EQ(placed.size(), 2u) << "every window that pans, top first";
     EXPECT_EQ(Text(placed[0]) + " " + Text(placed[1]), "-30,40,70,90 2147483618,45,-20,55");
     EXPECT_EQ(std::to_string(moves[0].id) + " " + std::to_string(moves[1].id), "7 9");
+}
+
+// At the end, minimized and maximized windows whose restore rectangle lies off every monitor get one of its size in
+// the nearest monitor's work area ("": kept).
+TEST(Passes, RestoreRectangles) {
+    const std::vector<Monitor> kBar = {{kDesk, {0, 0, 1024, 720}}, {{-1280, 0, 0, 1024}, {-1280, 0, 0, 984}}};
+    const struct { const char* name; bool minimized, maximized; Rect32 restore; const char* to; } kRows[] = {
+        {"minimized, off to the right", true, false, {3000, 100, 3400, 400}, "624,100,1024,400"},
+        {"minimized, below: above the taskbar", true, false, {400, 900, 800, 1200}, "400,420,800,720"},
+        {"maximized, beyond the left monitor", false, true, {-2000, 100, -1600, 400}, "-1280,100,-880,400"},
+        {"partly on a monitor", true, false, {900, 100, 1300, 400}, ""},
+        {"restored: moved as any window, not here", false, false, {3000, 100, 3400, 400}, ""},
+        {"larger than the work area: its top left", true, false, {5000, 0, 7000, 2000}, "0,0,2000,2000"}};
+    for (const auto& row : kRows) {
+        WindowInfo w = {9, true, row.minimized, "Notepad", {0, 0, 160, 30}, false, false, false, row.maximized, row.restore};
+        std::vector<Restore> restores = PlanRestores({w}, kOwn, kBar);
+        EXPECT_EQ(restores.empty() ? "" : Text(restores[0].to), row.to) << row.name;
+    }
 }
 
 // Moves are posted: a busy program's window takes them late, and every pass builds on the newest place given. Each
@@ -236,10 +273,23 @@ TEST(Passes, PostedMovesCountEveryStepOnce) {
         EXPECT_EQ(targets, row.targets) << row.name;
     }
     // Far off the screen as the plane has it, still showing an older place: the recall takes the newest.
-    EXPECT_EQ(Moves(PlanRecall({{9, true, false, "Notepad", {100, 100, 200, 200}}}, kOwn, kDesk, {0, 0},
+    EXPECT_EQ(Moves(PlanRecall({{9, true, false, "Notepad", {100, 100, 200, 200}}}, kOwn, kOne,
                                {{9, {{5000, 100}, {{100, 100}}}}})), "960,100") << "recalled from where the plane has it";
-    EXPECT_EQ(Moves(PlanRecall({{9, true, false, "Notepad", {100, 100, 200, 200}}}, kOwn, kDesk, {0, 0},
+    EXPECT_EQ(Moves(PlanRecall({{9, true, false, "Notepad", {100, 100, 200, 200}}}, kOwn, kOne,
                                {{9, {{300, 100}, {{100, 100}}}}})), "") << "on its way to a place on the screen";
+    // A move the system refused (an elevated program's window): the window and the map stay, the next step
+    // starts from where it stands.
+    std::vector<WindowInfo> elevated = {{9, true, false, "Notepad", {100, 0, 200, 100}}};
+    Placements placements;
+    std::vector<Move> moves;
+    std::vector<Rect32> placed;
+    PlanShift({10, 0}, elevated, kOwn, moves, placed, placements);
+    moves[0].refused = true;
+    KeepRefused(moves, placed, {10, 0});
+    std::string mapped = Text(placed[0]);
+    RecordMoves(placements, elevated, moves);
+    PlanShift({10, 0}, elevated, kOwn, moves, placed, placements);
+    EXPECT_EQ(mapped + " then " + Moves(moves), "100,0,200,100 then 110,0");
 }
 
 // Each row: the plane, the view's offset and one window's screen rectangle; then the view, start cell and window in

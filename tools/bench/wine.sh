@@ -268,6 +268,24 @@ idle_veskal() {
         }'
 }
 
+# The guard: the second veskal.exe, started by the first with "/guard
+# HANDLE", waits for it to end. Its CPU over IDLE_SECONDS, and the memory of
+# both (resident; anonymous, that is, not shared with other Wine processes).
+idle_guard() {
+    local pid guard="" what
+    for pid in $(pgrep -f -- 'veskal\.exe.* /guard '); do
+        [[ $(od -An -tx1 -j4 -N1 "/proc/$pid/exe" 2>/dev/null) == " 02" ]] && guard=$pid
+    done
+    [[ -n $guard ]] || { echo "  the guard: no process found"; return 0; }
+    measure "$guard"
+    row "veskal.exe /guard"
+    for what in "veskal.exe:$VESKAL_PID" "the guard:$guard"; do
+        awk -v who="${what%%:*}" '/^VmRSS|^RssAnon/ { kb[$1] = $2 }
+            END { printf "  %s: %.1f MiB resident, %.1f MiB of it its own\n", who, kb["VmRSS:"] / 1024, kb["RssAnon:"] / 1024 }' \
+            "/proc/${what#*:}/status"
+    done
+}
+
 # chord_latency LABEL CLASS TITLE ORDER: CHORDS presses of the chord (ORDER:
 # staggered or together, see xinput.py), each timed until the window
 # appears; adds a row of figures (count, lost, median, p90, max) to
@@ -335,7 +353,7 @@ winedesk_await "veskal.exe" probe find VESKALClass
 await_program "veskal.exe" "$RUN/app/veskal.exe"
 VESKAL_PID=$STARTED
 sleep 2
-((IDLE_SECONDS > 0)) && idle_veskal
+((IDLE_SECONDS > 0)) && idle_veskal && idle_guard
 if ((CHORDS > 0)); then
     for order in staggered together; do chord_latency veskal.exe VESKALPan VESKALPan $order; done
     chord_rows

@@ -1,0 +1,132 @@
+#include "app/windows.h"
+
+#include <dwmapi.h>
+
+#include <cstring>
+
+#include "app/panning.h"
+#include "app/program.h"
+#include "app/rects.h"
+#include "app/virtualdesktops.h"
+
+namespace {
+
+// Posted: a program that stops answering takes its moves when it answers
+// again, and no pass, exit or log-off waits for it.
+const UINT kMoveFlags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_ASYNCWINDOWPOS;
+// At the end of the session a move is to land before the program hears of
+// it, unless the program takes longer than this to answer.
+const UINT kSettleMs = 200;
+
+// One of the shell's desktop windows: made by the process that shows the icons.
+bool IsDesktop(HWND hwnd, const char* className) {
+    DWORD shell = 0, owner = 0;
+    return (!strcmp(className, "Progman") || !strcmp(className, "WorkerW")) &&
+           GetWindowThreadProcessId(program.desktopView, &shell) && GetWindowThreadProcessId(hwnd, &owner) &&
+           owner == shell;
+}
+
+// Restore rectangles are in workspace pixels, from the top left of the work
+// area of the window's monitor, except for tool windows.
+POINT WorkspaceOrigin(HWND hwnd) {
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    if (((DWORD)GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) ||
+        !GetMonitorInfoA(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST), &monitor))
+        return {0, 0};
+    return {monitor.rcWork.left, monitor.rcWork.top};
+}
+
+void ReadRestore(HWND hwnd, WindowInfo& w) {
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof placement;
+    if (!GetWindowPlacement(hwnd, &placement)) {
+        w.minimized = w.maximized = false;  // nothing known to put right
+        return;
+    }
+    POINT origin = WorkspaceOrigin(hwnd);
+    OffsetRect(&placement.rcNormalPosition, origin.x, origin.y);
+    w.restore = ToRect32(placement.rcNormalPosition);
+}
+
+// A hidden window is not read further; one its owner destroys in the middle
+// of a pass has no class any more. `lParam` asks for the restore rectangles.
+BOOL CALLBACK ReadOne(HWND hwnd, LPARAM withRestores) {
+    WindowInfo w = {ToId(hwnd), IsWindowVisible(hwnd) != FALSE, false, {}, {}};
+    if (w.visible) {
+        DWORD style = (DWORD)GetWindowLongA(hwnd, GWL_STYLE);
+        w.minimized = (style & WS_MINIMIZE) != 0;
+        w.maximized = (style & WS_MAXIMIZE) != 0;
+        char className[1024];
+        RECT r = {};
+        if (GetClassNameA(hwnd, className, sizeof className) && GetWindowRect(hwnd, &r)) {
+            w.className = className;
+            w.rect = ToRect32(r);
+            w.desktop = IsDesktop(hwnd, className);
+            DWORD cloaked = 0;  // where the system cannot tell, nothing is
+            w.cloaked = SUCCEEDED(DwmGetWindowAttribute(hwnd, DWMWA_CLOAKED, &cloaked, sizeof cloaked)) && cloaked;
+            w.elsewhere = w.cloaked && OnAnotherDesktop(hwnd, cloaked);
+            if (withRestores && (w.minimized || w.maximized)) ReadRestore(hwnd, w);
+        }
+    }
+    program.windows.push_back(std::move(w));
+    return TRUE;
+}
+
+BOOL CALLBACK ReadMonitor(HMONITOR handle, HDC, LPRECT, LPARAM monitors) {
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoA(handle, &info))
+        reinterpret_cast<std::vector<Monitor>*>(monitors)->push_back({ToRect32(info.rcMonitor), ToRect32(info.rcWork)});
+    return TRUE;
+}
+
+// A program that answers within the bound takes the move before this
+// returns; one that does not takes it when it answers again.
+bool Settle(HWND hwnd, Point32 to) {
+    DWORD_PTR answer = 0;
+    UINT flags = kMoveFlags;
+    if (SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kSettleMs, &answer)) flags &= ~SWP_ASYNCWINDOWPOS;
+    return SetWindowPos(hwnd, nullptr, to.x, to.y, 0, 0, flags) != FALSE;
+}
+
+}  // namespace
+
+void ReadWindows(bool withRestores) {
+    if (!IsWindow(program.desktopView)) FollowNewDesktop();  // a shell that restarted without a word
+    program.windows.clear();
+    EnumWindows(ReadOne, withRestores);
+}
+
+std::vector<Monitor> ReadMonitors() {
+    std::vector<Monitor> monitors;
+    EnumDisplayMonitors(nullptr, nullptr, ReadMonitor, reinterpret_cast<LPARAM>(&monitors));
+    if (monitors.empty()) monitors.push_back({VirtualScreen(), VirtualScreen()});
+    return monitors;
+}
+
+// Each move the system refuses (a window of a program at a higher integrity
+// level) is marked so.
+void Apply(std::vector<Move>& moves, bool settle) {
+    for (Move& m : moves) {
+        HWND hwnd = reinterpret_cast<HWND>(m.id);
+        m.refused = settle ? !Settle(hwnd, m.to) : !SetWindowPos(hwnd, nullptr, m.to.x, m.to.y, 0, 0, kMoveFlags);
+    }
+}
+
+// Minimized and maximized windows keep their state; the placement is posted,
+// so that no program that stops answering holds up the end.
+void ApplyRestores(const std::vector<Restore>& restores) {
+    for (const Restore& r : restores) {
+        HWND hwnd = reinterpret_cast<HWND>(r.id);
+        WINDOWPLACEMENT placement = {};
+        placement.length = sizeof placement;
+        if (!GetWindowPlacement(hwnd, &placement)) continue;
+        POINT origin = WorkspaceOrigin(hwnd);
+        placement.rcNormalPosition = ToRECT(r.to);
+        OffsetRect(&placement.rcNormalPosition, -origin.x, -origin.y);
+        placement.flags = WPF_ASYNCWINDOWPLACEMENT;
+        if (placement.showCmd == SW_SHOWMINIMIZED) placement.showCmd = SW_SHOWMINNOACTIVE;
+        SetWindowPlacement(hwnd, &placement);
+    }
+}

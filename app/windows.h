@@ -1,0 +1,18 @@
+// The top-level windows and the monitors read into the core's data, and the
+// core's moves carried out on them.
+#pragma once
+
+#include <vector>
+
+#include "pan/passes.h"
+#include "pan/recall.h"
+
+// Into the program record's `windows`, top window first; with the restore
+// rectangles of minimized and maximized windows when asked.
+void ReadWindows(bool withRestores = false);
+std::vector<Monitor> ReadMonitors();
+// Posted, or with `settle`, waited for where the window's program answers
+// within a bound. A move the system refuses is marked so.
+void Apply(std::vector<Move>& moves, bool settle = false);
+// Posted: minimized and maximized windows keep their state.
+void ApplyRestores(const std::vector<Restore>& restores);
