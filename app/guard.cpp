@@ -57,6 +57,9 @@ void StartGuard() {
 bool RunAsGuard(HINSTANCE instance, const char* arguments) {
     if (strncmp(arguments, kGuardSwitch, sizeof kGuardSwitch - 1) != 0) return false;
     HANDLE first = (HANDLE)(uintptr_t)strtoull(arguments + sizeof kGuardSwitch - 1, nullptr, 10);
+    // The windowing system made ready now, not when every moment counts:
+    // under Wine its first use in a process takes seconds.
+    GetSystemMetrics(SM_CXVIRTUALSCREEN);
     SetProcessWorkingSetSize(GetCurrentProcess(), (SIZE_T)-1, (SIZE_T)-1);  // nothing kept in memory while it waits
     // A handle that is not a process it inherited: nothing to guard.
     if (!GetProcessId(first) || WaitForSingleObject(first, INFINITE) != WAIT_OBJECT_0) return true;

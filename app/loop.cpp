@@ -10,10 +10,11 @@
 
 namespace {
 
-// One look at the keys and what follows it (the map drawn, the view record
-// kept). True while a chord key is down.
+// One look at the keys and what follows it (restored windows followed, the
+// map drawn, the view record kept). True while a chord key is down.
 bool LoopTick() {
     bool keysDown = PanTick();
+    FollowRestored();
     SyncMap();
     KeepViewRecord();
     return keysDown;

@@ -7,6 +7,7 @@
 #include "app/windows.h"
 #include "base/wrap32.h"
 #include "base/keys.h"
+#include "pan/maximized.h"
 #include "pan/recall.h"
 
 namespace {
@@ -68,7 +69,16 @@ void ShiftBy(Point32 step) {
     Apply(program.moves);
     KeepRefused(program.moves, program.placed, step);
     RecordMoves(program.placements, program.windows, program.moves);
+    FollowMaximized(program.maximized, program.windows, program.moves, step);
     ++program.passes;
+}
+
+void FollowRestored() {
+    if (program.maximized.empty() || program.pan.panMode) return;  // no user restores a window mid-drag
+    std::vector<WindowInfo> followed;
+    for (const auto& entry : program.maximized) followed.push_back(ReadWindow(reinterpret_cast<HWND>(entry.first)));
+    std::vector<Move> moves = PlanRestored(program.maximized, followed);
+    Apply(moves);
 }
 
 void GoHome() {

@@ -9,6 +9,9 @@
 bool PanTick();
 // Every window that pans moved by `step`; the map redraws after it.
 void ShiftBy(Point32 step);
+// Maximized windows the plane moved and the user has since restored: moved
+// on to their place on the plane. A few calls per such window, none without.
+void FollowRestored();
 // The view back to the start cell, the windows with it.
 void GoHome();
 // Windows far off the monitors pulled back into their work areas, the

@@ -15,6 +15,7 @@
 #include "app/surface.h"
 #include "base/settings.h"
 #include "pan/engine.h"
+#include "pan/maximized.h"
 #include "pan/passes.h"
 
 struct Program {
@@ -43,6 +44,7 @@ struct Program {
     std::vector<Move> moves;
     std::vector<Rect32> placed;  // where the last shift pass put the windows it moved
     Placements placements;       // where the plane has put each window, taken or not yet
+    MaximizedWindows maximized;  // maximized windows the plane has moved
     uint32_t passes;             // shift passes so far: the map redraws when this changes
     Point32 viewRecorded;  // the offset veskal.view holds, or the start's when it holds none
     MapCanvas map;         // the map window's picture

@@ -40,37 +40,11 @@ POINT WorkspaceOrigin(HWND hwnd) {
 void ReadRestore(HWND hwnd, WindowInfo& w) {
     WINDOWPLACEMENT placement = {};
     placement.length = sizeof placement;
-    if (!GetWindowPlacement(hwnd, &placement)) {
-        w.minimized = w.maximized = false;  // nothing known to put right
-        return;
-    }
+    w.restore = w.rect;  // unless the system says: nothing to put right, nowhere to follow it to
+    if (!GetWindowPlacement(hwnd, &placement)) return;
     POINT origin = WorkspaceOrigin(hwnd);
     OffsetRect(&placement.rcNormalPosition, origin.x, origin.y);
     w.restore = ToRect32(placement.rcNormalPosition);
-}
-
-// A hidden window is not read further; one its owner destroys in the middle
-// of a pass has no class any more. `lParam` asks for the restore rectangles.
-BOOL CALLBACK ReadOne(HWND hwnd, LPARAM withRestores) {
-    WindowInfo w = {ToId(hwnd), IsWindowVisible(hwnd) != FALSE, false, {}, {}};
-    if (w.visible) {
-        DWORD style = (DWORD)GetWindowLongA(hwnd, GWL_STYLE);
-        w.minimized = (style & WS_MINIMIZE) != 0;
-        w.maximized = (style & WS_MAXIMIZE) != 0;
-        char className[1024];
-        RECT r = {};
-        if (GetClassNameA(hwnd, className, sizeof className) && GetWindowRect(hwnd, &r)) {
-            w.className = className;
-            w.rect = ToRect32(r);
-            w.desktop = IsDesktop(hwnd, className);
-            DWORD cloaked = 0;  // where the system cannot tell, nothing is
-            w.cloaked = SUCCEEDED(DwmGetWindowAttribute(hwnd, DWMWA_CLOAKED, &cloaked, sizeof cloaked)) && cloaked;
-            w.elsewhere = w.cloaked && OnAnotherDesktop(hwnd, cloaked);
-            if (withRestores && (w.minimized || w.maximized)) ReadRestore(hwnd, w);
-        }
-    }
-    program.windows.push_back(std::move(w));
-    return TRUE;
 }
 
 BOOL CALLBACK ReadMonitor(HMONITOR handle, HDC, LPRECT, LPARAM monitors) {
@@ -86,11 +60,38 @@ BOOL CALLBACK ReadMonitor(HMONITOR handle, HDC, LPRECT, LPARAM monitors) {
 bool Settle(HWND hwnd, Point32 to) {
     DWORD_PTR answer = 0;
     UINT flags = kMoveFlags;
-    if (SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kSettleMs, &answer)) flags &= ~SWP_ASYNCWINDOWPOS;
+    if (SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kSettleMs, &answer)) flags &= ~UINT(SWP_ASYNCWINDOWPOS);
     return SetWindowPos(hwnd, nullptr, to.x, to.y, 0, 0, flags) != FALSE;
 }
 
+BOOL CALLBACK ReadOne(HWND hwnd, LPARAM withRestores) {
+    program.windows.push_back(ReadWindow(hwnd, withRestores != 0));
+    return TRUE;
+}
+
 }  // namespace
+
+// A hidden window is not read further; one its owner destroys in the middle
+// of a pass has no class any more. A maximized window's restore rectangle is
+// read always, for following it.
+WindowInfo ReadWindow(HWND hwnd, bool withRestore) {
+    WindowInfo w = {ToId(hwnd), IsWindowVisible(hwnd) != FALSE, false, {}, {}};
+    if (!w.visible) return w;
+    DWORD style = (DWORD)GetWindowLongA(hwnd, GWL_STYLE);
+    w.minimized = (style & WS_MINIMIZE) != 0;
+    w.maximized = (style & WS_MAXIMIZE) != 0;
+    char className[1024];
+    RECT r = {};
+    if (!GetClassNameA(hwnd, className, sizeof className) || !GetWindowRect(hwnd, &r)) return w;
+    w.className = className;
+    w.rect = ToRect32(r);
+    w.desktop = IsDesktop(hwnd, className);
+    DWORD cloaked = 0;  // where the system cannot tell, nothing is
+    w.cloaked = SUCCEEDED(DwmGetWindowAttribute(hwnd, DWMWA_CLOAKED, &cloaked, sizeof cloaked)) && cloaked;
+    w.elsewhere = w.cloaked && OnAnotherDesktop(hwnd, cloaked);
+    if (w.maximized || (withRestore && w.minimized)) ReadRestore(hwnd, w);
+    return w;
+}
 
 void ReadWindows(bool withRestores) {
     if (!IsWindow(program.desktopView)) FollowNewDesktop();  // a shell that restarted without a word

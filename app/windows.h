@@ -2,13 +2,18 @@
 // core's moves carried out on them.
 #pragma once
 
+#include <windows.h>
+
 #include <vector>
 
 #include "pan/passes.h"
 #include "pan/recall.h"
 
+// One window, with its restore rectangle when maximized, or minimized and
+// `withRestore`.
+WindowInfo ReadWindow(HWND hwnd, bool withRestore = false);
 // Into the program record's `windows`, top window first; with the restore
-// rectangles of minimized and maximized windows when asked.
+// rectangles of minimized windows too when asked.
 void ReadWindows(bool withRestores = false);
 std::vector<Monitor> ReadMonitors();
 // Posted, or with `settle`, waited for where the window's program answers
