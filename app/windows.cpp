@@ -15,8 +15,11 @@ namespace {
 // again, and no pass, exit or log-off waits for it.
 const UINT kMoveFlags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_ASYNCWINDOWPOS;
 // At the end of the session a move is to land before the program hears of
-// it, unless the program takes longer than this to answer.
+// it, unless the program takes longer than this to answer, or the moves
+// together longer than the second bound: the system asks every program in
+// turn, and waits only so long for each.
 const UINT kSettleMs = 200;
+const DWORD kSettleAllMs = 2000;
 
 // One of the shell's desktop windows: made by the process that shows the icons.
 bool IsDesktop(HWND hwnd, const char* className) {
@@ -60,7 +63,8 @@ BOOL CALLBACK ReadMonitor(HMONITOR handle, HDC, LPRECT, LPARAM monitors) {
 bool Settle(HWND hwnd, Point32 to) {
     DWORD_PTR answer = 0;
     UINT flags = kMoveFlags;
-    if (SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kSettleMs, &answer)) flags &= ~UINT(SWP_ASYNCWINDOWPOS);
+    if (SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kSettleMs, &answer))
+        flags &= ~UINT(SWP_ASYNCWINDOWPOS);
     return SetWindowPos(hwnd, nullptr, to.x, to.y, 0, 0, flags) != FALSE;
 }
 
@@ -109,8 +113,10 @@ std::vector<Monitor> ReadMonitors() {
 // Each move the system refuses (a window of a program at a higher integrity
 // level) is marked so.
 void Apply(std::vector<Move>& moves, bool settle) {
+    DWORD start = GetTickCount();
     for (Move& m : moves) {
         HWND hwnd = reinterpret_cast<HWND>(m.id);
+        settle = settle && GetTickCount() - start < kSettleAllMs;
         m.refused = settle ? !Settle(hwnd, m.to) : !SetWindowPos(hwnd, nullptr, m.to.x, m.to.y, 0, 0, kMoveFlags);
     }
 }
@@ -126,8 +132,11 @@ void ApplyRestores(const std::vector<Restore>& restores) {
         POINT origin = WorkspaceOrigin(hwnd);
         placement.rcNormalPosition = ToRECT(r.to);
         OffsetRect(&placement.rcNormalPosition, -origin.x, -origin.y);
-        placement.flags = WPF_ASYNCWINDOWPLACEMENT;
-        if (placement.showCmd == SW_SHOWMINIMIZED) placement.showCmd = SW_SHOWMINNOACTIVE;
+        // Kept: a minimized window that restores to maximized (its flag holds
+        // only with SW_SHOWMINIMIZED); any other stays inactive.
+        placement.flags = (placement.flags & WPF_RESTORETOMAXIMIZED) | WPF_ASYNCWINDOWPLACEMENT;
+        if (placement.showCmd == SW_SHOWMINIMIZED && !(placement.flags & WPF_RESTORETOMAXIMIZED))
+            placement.showCmd = SW_SHOWMINNOACTIVE;
         SetWindowPlacement(hwnd, &placement);
     }
 }

@@ -17,7 +17,8 @@ WindowInfo ReadWindow(HWND hwnd, bool withRestore = false);
 void ReadWindows(bool withRestores = false);
 std::vector<Monitor> ReadMonitors();
 // Posted, or with `settle`, waited for where the window's program answers
-// within a bound. A move the system refuses is marked so.
+// within a bound (and the moves so far took less than another). A move the
+// system refuses is marked so.
 void Apply(std::vector<Move>& moves, bool settle = false);
 // Posted: minimized and maximized windows keep their state.
 void ApplyRestores(const std::vector<Restore>& restores);

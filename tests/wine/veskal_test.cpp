@@ -104,20 +104,22 @@ void RunVeskal() {
           "veskal.exe does not answer");
 }
 
-// Every veskal.exe running: the one under test and its guard.
+// The veskal.exe under test and its guard (the veskal.exe it started), while they run.
 std::vector<DWORD> Veskals() {
     std::vector<DWORD> found;
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     PROCESSENTRY32 p = {};
     p.dwSize = sizeof p;
     for (BOOL more = Process32First(snapshot, &p); more; more = Process32Next(snapshot, &p))
-        if (!_stricmp(p.szExeFile, "veskal.exe")) found.push_back(p.th32ProcessID);
+        if (!_stricmp(p.szExeFile, "veskal.exe") &&
+            (p.th32ProcessID == veskal.dwProcessId || p.th32ParentProcessID == veskal.dwProcessId))
+            found.push_back(p.th32ProcessID);
     CloseHandle(snapshot);
     return found;
 }
 
 // veskal.exe ended as a crash would, and its guard with it if `guardToo`
-// (first, so that it sees nothing); then no veskal.exe is left within `ms`.
+// (first, so that it sees nothing); then neither is left within `ms`.
 bool Kill(bool guardToo = false, int ms = kDeadlineMs) {
     for (DWORD id : Veskals()) {
         HANDLE guard = id != veskal.dwProcessId && guardToo ? OpenProcess(PROCESS_TERMINATE, FALSE, id) : nullptr;
