@@ -70,11 +70,14 @@ inline DWORD AwaitExit(const Child& child, const char* what) {  // its exit code
 
 // X input through xdotool: Wine resets SendInput's Shift and Ctrl from the X
 // server as soon as the pointer moves. A Unix program comes with no handle to
-// wait on: a shell leaves xdotool's exit status in a file, for XdoWait.
+// wait on: a shell leaves xdotool's exit status in a file, for XdoWait. A
+// search fails when a window it walks goes meanwhile (a Wine process that
+// ends takes its X windows with it): it is tried up to three times.
 inline std::string XdoStart(const std::string& arguments) {
     static int counter = 0;
     std::string marker = "xdo-" + std::to_string(++counter);
-    Start("Z:\\bin\\sh", "-c \"date +%s%N >$0.t; xdotool " + arguments + "; echo $? >$0.tmp && mv $0.tmp $0\" " + marker);
+    Start("Z:\\bin\\sh", "-c \"date +%s%N >$0.t; for i in 1 2 3; do xdotool " + arguments +
+                           " && break; done; echo $? >$0.tmp && mv $0.tmp $0\" " + marker);
     return workDir + "\\" + marker;
 }
 
