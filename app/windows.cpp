@@ -29,15 +29,15 @@ bool IsDesktop(HWND hwnd, const char* className) {
            owner == shell;
 }
 
-// Restore rectangles are in workspace pixels, from the top left of the work
-// area of the window's monitor, except for tool windows.
+// Restore rectangles are in workspace pixels, except for tool windows: screen
+// pixels shifted by the bars at the top and left of the window's monitor.
 POINT WorkspaceOrigin(HWND hwnd) {
     MONITORINFO monitor = {};
     monitor.cbSize = sizeof monitor;
     if (((DWORD)GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) ||
         !GetMonitorInfoA(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST), &monitor))
         return {0, 0};
-    return {monitor.rcWork.left, monitor.rcWork.top};
+    return {monitor.rcWork.left - monitor.rcMonitor.left, monitor.rcWork.top - monitor.rcMonitor.top};
 }
 
 void ReadRestore(HWND hwnd, WindowInfo& w) {

@@ -7,11 +7,11 @@ void FollowMaximized(MaximizedWindows& followed, const std::vector<WindowInfo>& 
     auto move = moves.begin();  // the moves come in the windows' order
     for (const WindowInfo& w : windows) {
         if (move == moves.end() || move->id != w.id) continue;
-        if (!(move++)->refused && w.maximized) {
-            MaximizedWindow& m = followed.try_emplace(w.id, MaximizedWindow{{w.restore.left, w.restore.top}, {}})
-                                     .first->second;
-            m.moved = {Add32(m.moved.x, step.x), Add32(m.moved.y, step.y)};
-        }
+        if ((move++)->refused || !w.maximized) continue;
+        MaximizedWindow& m =
+            followed.try_emplace(w.id, MaximizedWindow{{w.restore.left, w.restore.top}, {}}).first->second;
+        m.moved = {Add32(m.moved.x, step.x), Add32(m.moved.y, step.y)};
+        if (m.moved == Point32{0, 0}) followed.erase(w.id);  // back where its restore rectangle belongs
     }
 }
 
@@ -23,7 +23,7 @@ std::vector<Move> PlanRestored(MaximizedWindows& followed, const std::vector<Win
         bool present = w.visible && !w.className.empty();
         if (present && (w.maximized || w.minimized)) continue;
         const MaximizedWindow& m = found->second;
-        if (present && Point32{w.rect.left, w.rect.top} == m.restoresTo && !(m.moved == Point32{0, 0}))
+        if (present && Point32{w.rect.left, w.rect.top} == m.restoresTo)
             moves.push_back({w.id, {Add32(m.restoresTo.x, m.moved.x), Add32(m.restoresTo.y, m.moved.y)}});
         followed.erase(found);
     }

@@ -250,18 +250,22 @@ TEST(Passes, RestoreRectangles) {
     }
 }
 
-// A maximized window panned by (300,0), then (-100,50), read again: where it goes, and whether it is still followed.
+// A maximized window panned by (300,0), then (-100,50) (and back home), read again: where it goes, and whether it is
+// still followed.
 TEST(Passes, MaximizedWindowsRestoredOnThePlane) {
     const Rect32 kAt = {100, 100, 500, 400};  // its restore rectangle
-    const struct { const char* name; bool refused, maximized, minimized; Rect32 rect; const char* seen; } kRows[] = {
+    const struct {
+        const char* name; bool refused, maximized, minimized; Rect32 rect; const char* seen; Point32 back = {};
+    } kRows[] = {
         {"restored by the system: on to its place on the plane", 0, 0, 0, kAt, "300,150 | 0"},
         {"still maximized", 0, 1, 0, {0, 0, 1024, 768}, " | 1"}, {"minimized meanwhile", 0, 0, 1, kAt, " | 1"},
         {"dragged out of its maximized state elsewhere", 0, 0, 0, {40, 0, 440, 300}, " | 0"},
-        {"gone", 0, 0, 0, {}, " | 0"}, {"its moves refused", 1, 0, 0, kAt, " | 0"}};
+        {"gone", 0, 0, 0, {}, " | 0"}, {"its moves refused", 1, 0, 0, kAt, " | 0"},
+        {"panned back home", 0, 1, 0, {0, 0, 1024, 768}, " | 0", {-200, -50}}};
     for (const auto& row : kRows) {
         MaximizedWindows followed;
         WindowInfo w = {9, true, false, "Notepad", {0, 0, 1024, 768}, false, false, false, true, kAt};
-        for (Point32 step : {Point32{300, 0}, Point32{-100, 50}})
+        for (Point32 step : {Point32{300, 0}, Point32{-100, 50}, row.back})
             FollowMaximized(followed, {w}, {{9, {}, row.refused}}, step);
         WindowInfo again = {9, true, row.minimized, row.rect.right ? "Notepad" : "", row.rect, false, false, false,
                             row.maximized};
