@@ -220,7 +220,8 @@ TEST(Passes, WhatMovesAndWhere) {
         {"in the gap below the smaller monitor", 2000, 1050, "2000,960", kUnequal},
         {"far below: the nearest monitor's bottom", 2500, 2000, "2500,960", kUnequal},
         {"beyond a monitor left of the main one", -2000, 100, "-1216,100", kLeft},
-        {"recalled down into the margin: 64 show", 1088, 900, "960,704"}};
+        {"recalled down into the margin: 64 show", 1088, 900, "960,704"},
+        {"below a monitor taller than wide", 100, 2000, "100,960", {{{0, 0, 768, 1024}, {0, 0, 768, 1024}}}}};
     for (const auto& row : kRecalls) {
         WindowInfo w = {9, true, false, "Notepad", {row.x, row.y, row.x + 100, row.y + 100}};
         EXPECT_EQ(Moves(PlanRecall({w}, kOwn, row.monitors)), row.moved) << row.name;
