@@ -13,12 +13,12 @@ bool HasClass(HWND hwnd, const char* expected) {
     return GetClassNameA(hwnd, className, sizeof className) && std::strcmp(className, expected) == 0;
 }
 
-// Only the first child is looked at on each level, and class names must
-// match exactly, case included.
+// The shell's view wherever it stands among the top window's children (a
+// wallpaper tool may put its own window above it); the icons' list is its
+// first child. Class names must match exactly, case included.
 HWND ViewUnder(HWND top) {
-    HWND defView = top ? GetWindow(top, GW_CHILD) : nullptr;
-    if (!defView || !HasClass(defView, "SHELLDLL_DefView")) return nullptr;
-    HWND view = GetWindow(defView, GW_CHILD);
+    HWND defView = top ? FindWindowExA(top, nullptr, "SHELLDLL_DefView", nullptr) : nullptr;
+    HWND view = defView ? GetWindow(defView, GW_CHILD) : nullptr;
     return view && HasClass(view, "SysListView32") ? view : nullptr;
 }
 

@@ -235,18 +235,19 @@ struct Core : testing::Test {
 class Full : public Core {};
 class Display : public Core {};
 
-// The desktop's icon view is the first child's first child of Progman or,
-// failing that, of a WorkerW window. Without it there is nothing to pan: a
-// balloon says so, then it ends with code 0.
+// The desktop's icon view is the first child of a SHELLDLL_DefView child of
+// Progman or, failing that, of a WorkerW window. Without it there is nothing
+// to pan: a balloon says so, then it ends with code 0.
 TEST(Start, FindsTheDesktopsViewOrSaysSo) {
     ASSERT_FALSE(FindWindowA("Progman", nullptr)) << "a desktop is there already";
     char noDesktop[200] = {};
     LoadStringA(LoadLibraryExA((binDir + "\\veskal.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE), IDS_NO_DESKTOP,
                 noDesktop, sizeof noDesktop);
-    const struct { const char* label; std::vector<const char*> chain; bool runs; } rows[] = {
-        {"no desktop", {}, false}, {"Progman's first child no shell view", {"Progman", "Static", "SysListView32"}, false},
+    const struct { const char* label; std::vector<const char*> chain; bool runs, covered = false; } rows[] = {
+        {"no desktop", {}, false}, {"Progman with no shell view", {"Progman", "Static", "SysListView32"}, false},
         {"the shell view's first child no list", {"Progman", "SHELLDLL_DefView", "Static"}, false},
-        {"the view under WorkerW", {"WorkerW", "SHELLDLL_DefView", "SysListView32"}, true}};
+        {"the view under WorkerW", {"WorkerW", "SHELLDLL_DefView", "SysListView32"}, true},
+        {"a wallpaper tool's window above the view", {"Progman", "SHELLDLL_DefView", "SysListView32"}, true, true}};
     for (const auto& row : rows) {
         HWND top = nullptr, parent = nullptr;
         for (const char* name : row.chain) {
@@ -255,6 +256,9 @@ TEST(Start, FindsTheDesktopsViewOrSaysSo) {
             parent = CreateWindowA(name, "Program Manager", parent ? WS_CHILD : WS_POPUP, 0, 0, 9, 9, parent, 0, 0, 0);
             if (!top) top = parent;
         }
+        if (row.covered)  // a child above the shell view: the first child
+            SetWindowPos(CreateWindowA("Static", "", WS_CHILD, 0, 0, 9, 9, top, 0, 0, 0), HWND_TOP, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         Child veskal = Start(binDir + "\\veskal.exe");
         if (row.runs) {
             AwaitWindow(veskal, "VESKALMap", nullptr);  // made once the view is found
