@@ -76,8 +76,9 @@ BOOL CALLBACK ReadOne(HWND hwnd, LPARAM withRestores) {
 }  // namespace
 
 // A hidden window is not read further; one its owner destroys in the middle
-// of a pass has no class any more. A maximized window's restore rectangle is
-// read always, for following it.
+// of a pass has no class any more. A restore rectangle costs a request or
+// three: it is read at the end, and during a pass only for a maximized
+// window not followed yet, which its first move starts following.
 WindowInfo ReadWindow(HWND hwnd, bool withRestore) {
     WindowInfo w = {ToId(hwnd), IsWindowVisible(hwnd) != FALSE, false, {}, {}};
     if (!w.visible) return w;
@@ -93,7 +94,8 @@ WindowInfo ReadWindow(HWND hwnd, bool withRestore) {
     DWORD cloaked = 0;  // where the system cannot tell, nothing is
     w.cloaked = SUCCEEDED(DwmGetWindowAttribute(hwnd, DWMWA_CLOAKED, &cloaked, sizeof cloaked)) && cloaked;
     w.elsewhere = w.cloaked && OnAnotherDesktop(hwnd, cloaked);
-    if (w.maximized || (withRestore && w.minimized)) ReadRestore(hwnd, w);
+    bool followed = program.maximized.count(w.id) != 0;
+    if (withRestore ? w.minimized || w.maximized : w.maximized && !followed) ReadRestore(hwnd, w);
     return w;
 }
 

@@ -9,8 +9,8 @@
 #include "pan/passes.h"
 #include "pan/recall.h"
 
-// One window, with its restore rectangle when maximized, or minimized and
-// `withRestore`.
+// One window; with its restore rectangle when minimized or maximized and
+// `withRestore`, or when maximized and not yet followed.
 WindowInfo ReadWindow(HWND hwnd, bool withRestore = false);
 // Into the program record's `windows`, top window first; with the restore
 // rectangles of minimized windows too when asked.
