@@ -108,7 +108,8 @@ void ReadWindows(bool withRestores) {
 std::vector<Monitor> ReadMonitors() {
     std::vector<Monitor> monitors;
     EnumDisplayMonitors(nullptr, nullptr, ReadMonitor, reinterpret_cast<LPARAM>(&monitors));
-    if (monitors.empty()) monitors.push_back({VirtualScreen(), VirtualScreen()});
+    Rect32 screen = VirtualScreen();
+    if (monitors.empty()) monitors.push_back({screen, screen});
     return monitors;
 }
 

@@ -95,8 +95,9 @@ std::vector<Move> PlanRecall(const std::vector<WindowInfo>& windows, const Unpan
 std::vector<Restore> PlanRestores(const std::vector<WindowInfo>& windows, const Unpanned& own,
                                   const std::vector<Monitor>& monitors) {
     std::vector<Restore> restores;
+    if (monitors.empty()) return restores;
     for (const WindowInfo& w : windows)
-        if ((w.minimized || w.maximized) && Movable(w, own) && !monitors.empty() && !MeetsAny(w.restore, monitors))
+        if ((w.minimized || w.maximized) && Movable(w, own) && !MeetsAny(w.restore, monitors))
             restores.push_back({w.id, Inside(w.restore, Nearest(monitors, w.restore).work)});
     return restores;
 }
