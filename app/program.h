@@ -17,22 +17,23 @@
 #include "pan/engine.h"
 #include "pan/maximized.h"
 #include "pan/passes.h"
+#include "settings/place.h"
 
 struct Program {
-    char titleText[100];    // window title, tooltip while enabled
-    char stoppedText[100];  // tooltip while stopped
+    std::wstring titleText;    // window title, tooltip while enabled
+    std::wstring stoppedText;  // tooltip while stopped
     char className[100];
     char mutexName[100];
-    std::string settingsProgramPath;  // beside the exe: config.exe
-    std::string settingsFilePath;     // beside the exe: veskal.ini
-    std::string viewRecordPath;       // beside the exe: veskal.view
+    std::wstring settingsProgramPath;  // beside the exe: config.exe
+    SettingsPlace place;               // veskal.ini and veskal.view
+    bool toldSaveFailed;               // a balloon said no save gets through
     HANDLE instanceMutex;
     HINSTANCE instance;  // holds the move cursor, the icons and the menu
     HWND mover;          // the hidden MoverWindow: the tray icon and every message
     HWND desktopView;    // the desktop's icons: never panned
     HWND mapWindow;      // the map while panning, or null
     Rect32 desktopRect;  // the screen the plane is measured in
-    NOTIFYICONDATAA trayIcon;
+    NOTIFYICONDATAW trayIcon;
     Settings settings;   // the live settings
     ChordKeys chord;     // their activation keys, as a tick reads them
     bool enabled;

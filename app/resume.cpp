@@ -4,10 +4,10 @@
 
 #include "app/program.h"
 #include "app/rects.h"
+#include "app/saving.h"
 #include "pan/plane.h"
 #include "pan/resume.h"
 #include "settings/files.h"
-#include "settings/savetext.h"
 #include "settings/viewrecord.h"
 
 namespace {
@@ -31,13 +31,13 @@ int64_t BootTime() {
 void ResumeView() {
     std::string text;
     ViewRecord record;
-    if (ReadText(program.viewRecordPath, text) && ParseViewRecord(text, record) &&
+    if (ReadText(program.place.ViewRecordPath(), text) && ParseViewRecord(text, record) &&
         Resumable(record, BootTime(), DesktopViewRect(), program.settings)) {
         program.desktopRect = record.desktop;
         program.pan.halfExtent = HalfExtent(record.desktop, program.settings.widthSteps, program.settings.heightSteps);
         program.pan.offset = {record.offsetX, record.offsetY};
     } else {
-        DeleteFileA(program.viewRecordPath.c_str());
+        DeleteFileW(program.place.ViewRecordPath().c_str());
     }
     program.viewRecorded = program.pan.offset;
 }
@@ -50,11 +50,11 @@ void WriteViewRecord() {
     const Settings& s = program.settings;
     ViewRecord record = {BootTime(), program.desktopRect, DesktopViewRect(), s.widthSteps, s.heightSteps,
                          program.pan.offset.x, program.pan.offset.y};
-    SaveText(program.viewRecordPath, FormatViewRecord(record));
+    SaveOrSay(program.place.ViewRecordPath(), FormatViewRecord(record));
     program.viewRecorded = program.pan.offset;
 }
 
 void DropViewRecord() {
-    DeleteFileA(program.viewRecordPath.c_str());
+    DeleteFileW(program.place.ViewRecordPath().c_str());
     program.viewRecorded = program.pan.offset;
 }

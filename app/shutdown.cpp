@@ -24,12 +24,12 @@ void PutDesktopInOrder() {
 
 void ShutDown() {
     PutDesktopInOrder();
-    SaveSettings(program.settingsFilePath, program.settings);
+    SaveSettings(program.place.IniPath(), program.settings);
     DropViewRecord();
 }
 
 void EndSession() {
-    SaveSettings(program.settingsFilePath, program.settings);
+    SaveSettings(program.place.IniPath(), program.settings);
     PutDesktopInOrder();
     DropViewRecord();
 }

@@ -4,18 +4,19 @@
 #include "app/integrity.h"
 #include "app/mapwindow.h"
 #include "app/panning.h"
-#include "settings/paths.h"
 #include "app/program.h"
+#include "app/rects.h"
 #include "app/resume.h"
+#include "app/saving.h"
 #include "app/surface.h"
 #include "app/tray.h"
 #include "app/virtualdesktops.h"
 #include "app/window.h"
 #include "app/wndproc.h"
 #include "res/resource.h"
-#include "app/rects.h"
 #include "settings/files.h"
-#include "settings/viewrecord.h"
+#include "settings/language.h"
+#include "settings/paths.h"
 
 Program program;
 
@@ -24,8 +25,9 @@ namespace {
 const DWORD kShutdownLevel = 0x3FF;  // the highest a program may take
 
 void LoadTexts(HINSTANCE instance) {
-    LoadStringA(instance, IDS_TITLE, program.titleText, sizeof program.titleText);
-    LoadStringA(instance, IDS_STOPPED, program.stoppedText, sizeof program.stoppedText);
+    program.titleText = LoadText(instance, IDS_TITLE);
+    program.stoppedText = LoadText(instance, IDS_STOPPED);
+    // Names the system keeps, the same in every language: ASCII.
     LoadStringA(instance, IDS_CLASSNAME, program.className, sizeof program.className);
     LoadStringA(instance, IDS_MUTEXNAME, program.mutexName, sizeof program.mutexName);
 }
@@ -39,10 +41,8 @@ void CloseInstanceMutex() {
 
 bool StartUp(HINSTANCE instance) {
     LoadTexts(instance);
-    std::string directory = ExeDirectory(instance);
-    program.settingsProgramPath = directory + "config.exe";
-    program.settingsFilePath = directory + "veskal.ini";
-    program.viewRecordPath = ViewRecordPath(directory);
+    program.settingsProgramPath = ExeDirectory(instance) + L"config.exe";
+    program.place = FindSettingsPlace(instance);
     program.instanceMutex = CreateMutexA(nullptr, TRUE, program.mutexName);
     // Access is denied when the first instance runs elevated or in another session.
     DWORD error = GetLastError();
@@ -50,7 +50,7 @@ bool StartUp(HINSTANCE instance) {
     program.enabled = true;  // before the window: its creation adds the icon
     program.instance = instance;
     RegisterMoverClass(instance, program.className);
-    program.mover = CreateMoverWindow(instance, program.className, program.titleText);
+    program.mover = CreateMoverWindow(instance, program.className, program.titleText.c_str());
     if (!program.mover) {
         CloseInstanceMutex();
         return false;
@@ -67,7 +67,7 @@ bool StartUp(HINSTANCE instance) {
     SetProcessShutdownParameters(kShutdownLevel, 0);
     program.desktopView = FindDesktopView();
     if (!program.desktopView) {
-        ShowBalloon(IDS_NO_DESKTOP, "");
+        ShowBalloon(IDS_NO_DESKTOP);
         LingerForBalloon();
         RemoveTrayIcon();  // or a ghost icon stays until the mouse passes over it
         CloseInstanceMutex();
@@ -79,7 +79,8 @@ bool StartUp(HINSTANCE instance) {
     WatchVirtualDesktops();
     program.mapWindow = CreateMapWindow(instance);
     program.surface = CreateSurface(instance);
-    ApplySettings(LoadSettings(program.settingsFilePath), true);
+    ApplySettings(LoadSettings(program.place.iniToRead), true);
+    if (!program.place.takesFiles) SaySaveFailed();
     ResumeView();
     PutDesktopInPlace();  // home, unless the record resumed a pan
     return true;

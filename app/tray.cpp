@@ -1,64 +1,66 @@
 // The notification-area icon and its popup menu.
 #include "app/tray.h"
 
-#include <cstring>
-
 #include "app/program.h"
 #include "app/startupfolder.h"
 #include "res/resource.h"
+#include "settings/language.h"
 
-// The first layout of the record, understood by every shell version: 88
-// bytes in a 32-bit build, 104 in a 64-bit one.
-static_assert(sizeof(void*) != 4 || NOTIFYICONDATAA_V1_SIZE == 88, "first NOTIFYICONDATAA layout is 88 bytes");
+// The first layout of the record, understood by every shell version: 152
+// bytes in a 32-bit build, 168 in a 64-bit one.
+static_assert(sizeof(void*) != 4 || NOTIFYICONDATAW_V1_SIZE == 152, "first NOTIFYICONDATAW layout is 152 bytes");
 
 namespace {
 
 const UINT kTrayIconId = 1;
-const size_t kTipBytes = 64;  // the first layout's tooltip field
+const UINT_PTR kRetryTimer = 1;
+const UINT kRetryMs = 2000;
 const DWORD kLingerMs = 7000;
 const DWORD kRemoveWaitMs = 250;
 
 DWORD WINAPI RemoveIcon(void* icon) {
-    Shell_NotifyIconA(NIM_DELETE, static_cast<NOTIFYICONDATAA*>(icon));
+    Shell_NotifyIconW(NIM_DELETE, static_cast<NOTIFYICONDATAW*>(icon));
     return 0;
 }
 
-}  // namespace
-
-void SetTrayIcon(HWND hwnd, DWORD action) {
+bool SetTrayIcon(HWND hwnd, DWORD action) {
     UINT iconId = program.enabled ? IDI_TRAY_ENABLED : IDI_TRAY_STOPPED;
-    HICON icon = LoadIconA(program.instance, MAKEINTRESOURCEA(iconId));
-    NOTIFYICONDATAA& trayIcon = program.trayIcon;
-    trayIcon = NOTIFYICONDATAA();
-    trayIcon.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    NOTIFYICONDATAW& trayIcon = program.trayIcon;
+    trayIcon = NOTIFYICONDATAW();
+    trayIcon.cbSize = NOTIFYICONDATAW_V1_SIZE;
     trayIcon.hWnd = hwnd;
     trayIcon.uID = kTrayIconId;
     trayIcon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     trayIcon.uCallbackMessage = kTrayCallbackMessage;
-    trayIcon.hIcon = icon;
-    const char* tip = program.enabled ? program.titleText : program.stoppedText;
-    size_t length = strnlen(tip, kTipBytes - 1);
-    std::memcpy(trayIcon.szTip, tip, length);
-    trayIcon.szTip[length] = 0;
-    Shell_NotifyIconA(action, &trayIcon);
+    trayIcon.hIcon = LoadIconW(program.instance, MAKEINTRESOURCEW(iconId));
+    const std::wstring& tip = program.enabled ? program.titleText : program.stoppedText;
+    lstrcpynW(trayIcon.szTip, tip.c_str(), ARRAYSIZE(trayIcon.szTip));
+    return Shell_NotifyIconW(action, &trayIcon) != FALSE;
 }
 
-void ShowBalloon(const char* title, const std::string& text) {
+}  // namespace
+
+// At a busy logon the shell may time out on the addition, and no
+// TaskbarCreated follows: without another try there would be no icon, and
+// no way to end Veskal, for the whole session. An addition that timed out
+// may still have been taken, so a try changes the icon first.
+void AddTrayIcon(HWND hwnd) {
+    if (SetTrayIcon(hwnd, NIM_MODIFY) || SetTrayIcon(hwnd, NIM_ADD))
+        KillTimer(hwnd, kRetryTimer);
+    else
+        SetTimer(hwnd, kRetryTimer, kRetryMs, nullptr);
+}
+
+void ShowBalloon(UINT textId, const std::wstring& detail) {
     // The balloon fields come with the second layout; the rest of the record
     // stays as the icon was added.
-    NOTIFYICONDATAA balloon = program.trayIcon;
-    balloon.cbSize = NOTIFYICONDATAA_V2_SIZE;
+    NOTIFYICONDATAW balloon = program.trayIcon;
+    balloon.cbSize = NOTIFYICONDATAW_V2_SIZE;
     balloon.uFlags = NIF_INFO;
     balloon.dwInfoFlags = NIIF_WARNING;
-    lstrcpynA(balloon.szInfoTitle, title, sizeof balloon.szInfoTitle);
-    lstrcpynA(balloon.szInfo, text.c_str(), sizeof balloon.szInfo);
-    Shell_NotifyIconA(NIM_MODIFY, &balloon);
-}
-
-void ShowBalloon(UINT textId, const std::string& detail) {
-    char text[256] = {};
-    LoadStringA(program.instance, textId, text, sizeof text);
-    ShowBalloon(program.titleText, text + detail);
+    lstrcpynW(balloon.szInfoTitle, program.titleText.c_str(), ARRAYSIZE(balloon.szInfoTitle));
+    lstrcpynW(balloon.szInfo, (LoadText(program.instance, textId) + detail).c_str(), ARRAYSIZE(balloon.szInfo));
+    Shell_NotifyIconW(NIM_MODIFY, &balloon);
 }
 
 void LingerForBalloon() {
@@ -90,7 +92,7 @@ void ShowTrayMenu(HWND hwnd, WPARAM, LPARAM lParam) {
     // clicks elsewhere; the WM_NULL afterwards lets it close on the first try.
     SetForegroundWindow(hwnd);
     UINT command = 0;
-    if (HMENU menu = LoadMenuA(program.instance, MAKEINTRESOURCEA(IDR_TRAYMENU))) {
+    if (HMENU menu = LoadMenuResource(program.instance, IDR_TRAYMENU)) {
         POINT cursor = {};  // unknown while the secure desktop is up: no menu then
         HMENU popup = GetCursorPos(&cursor) ? GetSubMenu(menu, 0) : nullptr;
         if (popup) {
@@ -111,5 +113,5 @@ void ShowTrayMenu(HWND hwnd, WPARAM, LPARAM lParam) {
 
 void ToggleEnabled(HWND hwnd) {
     program.enabled = !program.enabled;
-    SetTrayIcon(hwnd, NIM_MODIFY);
+    AddTrayIcon(hwnd);
 }

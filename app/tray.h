@@ -7,14 +7,16 @@
 
 const UINT kTrayCallbackMessage = WM_APP + 1;
 
-void SetTrayIcon(HWND hwnd, DWORD action);
+// The icon as the program stands, added if the shell lacks it; until the
+// shell takes it, tried again every two seconds (the retry timer's
+// WM_TIMER comes here).
+void AddTrayIcon(HWND hwnd);
 // Waits for the shell a quarter of a second at most.
 void RemoveTrayIcon();
 // A balloon from the tray icon for what the user must know: veskal.exe never
-// blocks its loop with a message box. Texts longer than the fields are cut.
-void ShowBalloon(const char* title, const std::string& text);
-// The same with the title bar's text: the resource string `textId`, then `detail`.
-void ShowBalloon(UINT textId, const std::string& detail);
+// blocks its loop with a message box: the resource text `textId`, then
+// `detail`, under the title bar's text. Texts longer than the fields are cut.
+void ShowBalloon(UINT textId, const std::wstring& detail = L"");
 // Before an exit that follows a balloon: messages answered for a few seconds,
 // so that it is seen before the icon goes; a WM_QUIT ends it early.
 void LingerForBalloon();

@@ -38,9 +38,10 @@ void RegisterMoverClass(HINSTANCE instance, const char* className) {
     RegisterClassExA(&wc);
 }
 
-HWND CreateMoverWindow(HINSTANCE instance, const char* className, const char* title) {
-    HWND mover = CreateWindowExA(0, className, title, WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, instance, nullptr);
+HWND CreateMoverWindow(HINSTANCE instance, const char* className, const wchar_t* title) {
+    HWND mover = CreateWindowExA(0, className, nullptr, WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, instance, nullptr);
     if (!mover) return nullptr;
+    SetWindowTextW(mover, title);
     // A tool window stays off the taskbar and out of Alt+Tab.
     LONG exStyle = GetWindowLongA(mover, GWL_EXSTYLE);
     SetWindowLongA(mover, GWL_EXSTYLE, exStyle | WS_EX_TOOLWINDOW);

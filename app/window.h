@@ -4,7 +4,7 @@
 
 void RegisterMoverClass(HINSTANCE instance, const char* className);
 // The hidden 1x1 popup that owns the tray icon; null when it cannot be made.
-HWND CreateMoverWindow(HINSTANCE instance, const char* className, const char* title);
+HWND CreateMoverWindow(HINSTANCE instance, const char* className, const wchar_t* title);
 // A topmost tool popup of a class of its own, titled like the class (for
 // tools that list windows), never activated, layered with `alpha` of 255;
 // `exStyle` adds to those styles. Null when it cannot be made.

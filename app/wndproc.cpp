@@ -48,7 +48,7 @@ LRESULT HandleCommand(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         SyncMap();
         return 0;
     case ID_TRAY_STARTUP:
-        if (!ToggleStartWithWindows()) ShowBalloon(IDS_STARTUP_FAILED, "");
+        if (!ToggleStartWithWindows()) ShowBalloon(IDS_STARTUP_FAILED);
         return 0;
     default:
         return DefWindowProcA(hwnd, message, wParam, lParam);
@@ -60,13 +60,16 @@ LRESULT HandleCommand(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 LRESULT CALLBACK MoverWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     // A registered id may take any value, so it is compared before the fixed ones.
     if (message == taskbarCreatedMessage) {
-        SetTrayIcon(hwnd, NIM_ADD);
+        AddTrayIcon(hwnd);
         FollowNewDesktop();
         return 0;
     }
     switch (message) {
     case WM_CREATE:
-        SetTrayIcon(hwnd, NIM_ADD);
+        AddTrayIcon(hwnd);
+        return 0;
+    case WM_TIMER:  // the one timer: the icon's next try
+        AddTrayIcon(hwnd);
         return 0;
     case WM_DESTROY:
         RemoveTrayIcon();

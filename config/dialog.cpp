@@ -9,6 +9,7 @@
 #include "config/keyname.h"
 #include "config/resource.h"
 #include "config/send.h"
+#include "settings/language.h"
 
 namespace {
 
@@ -31,9 +32,7 @@ KeysDown ReadKeys() {
 }
 
 std::wstring LoadText(UINT id) {
-    wchar_t buffer[256] = L"";
-    LoadStringW(dialogInstance, id, buffer, 256);
-    return buffer;
+    return ::LoadText(dialogInstance, id);
 }
 
 bool IsCellId(int id) {
@@ -68,7 +67,7 @@ void ReadSizes(HWND dialog) {
 void ShowRangeNote(HWND dialog) {
     std::wstring items;
     auto add = [&](UINT name, int32_t value) {
-        items += (items.empty() ? L"" : L"\u3001") + LoadText(name) + L" " + std::to_wstring(value);
+        items += (items.empty() ? L"" : LoadText(IDS_LIST_SEPARATOR)) + LoadText(name) + L" " + std::to_wstring(value);
     };
     if (!IsCell(shown.startCell)) add(IDS_CELL_NAME, shown.startCell);
     if (!IsSpeed(shown.speed)) add(IDS_SPEED_NAME, shown.speed);
@@ -328,7 +327,8 @@ HWND CreateSettingsDialog(HINSTANCE instance, const Settings& values, Source sou
     dialogInstance = instance;
     shown = values;
     shownSource = source;
-    return CreateDialogParamW(instance, MAKEINTRESOURCEW(IDD_CONFIG), nullptr, SettingsDialogProc, 0);
+    const DLGTEMPLATE* dialog = DialogTemplate(instance, IDD_CONFIG);
+    return dialog ? CreateDialogIndirectParamW(instance, dialog, nullptr, SettingsDialogProc, 0) : nullptr;
 }
 
 bool HandleDialogKey(HWND dialog, const MSG& msg) {

@@ -1,6 +1,7 @@
 #include "config/keyname.h"
 
 #include "config/resource.h"
+#include "settings/language.h"
 
 namespace {
 
@@ -22,7 +23,6 @@ std::wstring KeyLabel(HINSTANCE instance, int32_t key) {
     wchar_t name[64] = L"";
     UINT scan = MapVirtualKeyW((UINT)key, MAPVK_VK_TO_VSC);
     LONG lParam = (LONG)(scan << 16) | (IsExtendedKey(key) ? 1L << 24 : 0);
-    if (scan == 0 || GetKeyNameTextW(lParam, name, 64) <= 0)
-        LoadStringW(instance, IDS_UNNAMED_KEY, name, 64);
-    return std::wstring(name) + L" (" + std::to_wstring(key) + L")";
+    std::wstring label = scan != 0 && GetKeyNameTextW(lParam, name, 64) > 0 ? name : LoadText(instance, IDS_UNNAMED_KEY);
+    return label + L" (" + std::to_wstring(key) + L")";
 }

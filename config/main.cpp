@@ -9,7 +9,7 @@
 #include "config/dialog.h"
 #include "config/values.h"
 #include "settings/files.h"
-#include "settings/paths.h"
+#include "settings/place.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show) {
 
     Source source = Source::defaults;
     std::string iniText;
-    bool iniRead = ReadText(ExeDirectory(instance) + "veskal.ini", iniText);
+    bool iniRead = ReadText(FindSettingsPlace(instance).iniToRead, iniText);
     Settings values = StartingValues(commandLine ? commandLine : "", iniRead ? &iniText : nullptr, source);
     HWND dialog = CreateSettingsDialog(instance, values, source);
     if (!dialog) return 0;

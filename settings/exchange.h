@@ -10,4 +10,4 @@
 
 // False when it cannot start (missing, or blocked); the system shows no box
 // of its own, so the caller tells the user.
-bool LaunchSettingsProgram(HWND owner, const std::string& programPath, const Settings& settings);
+bool LaunchSettingsProgram(HWND owner, const std::wstring& programPath, const Settings& settings);

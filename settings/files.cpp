@@ -5,9 +5,9 @@
 #include "settings/savetext.h"
 #include "settings/settingsfile.h"
 
-bool ReadText(const std::string& path, std::string& text) {
+bool ReadText(const std::wstring& path, std::string& text) {
     text.clear();
-    FILE* file = std::fopen(path.c_str(), "rt");
+    FILE* file = _wfopen(path.c_str(), L"rt");
     if (!file) return false;
     char buffer[4096];
     for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) text.append(buffer, got);
@@ -15,11 +15,11 @@ bool ReadText(const std::string& path, std::string& text) {
     return true;
 }
 
-Settings LoadSettings(const std::string& path) {
+Settings LoadSettings(const std::wstring& path) {
     std::string text;
     return ReadText(path, text) ? ParseSettingsFile(text) : Settings();
 }
 
-void SaveSettings(const std::string& path, const Settings& settings) {
-    SaveText(path, FormatSettingsFile(settings));
+bool SaveSettings(const std::wstring& path, const Settings& settings) {
+    return SaveText(path, FormatSettingsFile(settings));
 }

@@ -1,5 +1,3 @@
-// The files that live beside the executables: veskal.exe and config.exe
-// find them the same way.
 #include "settings/paths.h"
 
 #include <windows.h>
@@ -9,34 +7,26 @@ namespace {
 // As long as earlier releases kept it, so a longer path still finds the
 // veskal.ini they wrote.
 const size_t kMaxDirectory = 255;
+const DWORD kLongestPath = 32768;  // what the system allows, past MAX_PATH
 
 }  // namespace
 
-std::string ModuleDirectory(const std::string& modulePath) {
-    std::string drive;
+std::wstring ModuleDirectory(const std::wstring& modulePath) {
+    std::wstring drive;
     size_t start = 0;
-    if (modulePath.size() >= 2 && modulePath[1] == ':') {
+    if (modulePath.size() >= 2 && modulePath[1] == L':') {
         drive = modulePath.substr(0, 2);
         start = 2;
     }
-    // Step over double-byte characters whole, so that a trail byte equal to
-    // a backslash is never taken for a separator.
-    size_t end = start;
-    for (size_t i = start; i < modulePath.size(); ++i) {
-        char c = modulePath[i];
-        if (IsDBCSLeadByte((BYTE)c) && i + 1 < modulePath.size()) {
-            ++i;
-            continue;
-        }
-        if (c == '\\' || c == '/') end = i + 1;
-    }
-    std::string directory = modulePath.substr(start, end - start);
+    size_t end = modulePath.find_last_of(L"\\/");
+    end = end == std::wstring::npos || end < start ? start : end + 1;
+    std::wstring directory = modulePath.substr(start, end - start);
     if (directory.size() > kMaxDirectory) directory.resize(kMaxDirectory);
     return drive + directory;
 }
 
-std::string ExeDirectory(HINSTANCE instance) {
-    char modulePath[1024] = {};
-    GetModuleFileNameA(instance, modulePath, sizeof modulePath);
+std::wstring ExeDirectory(HINSTANCE instance) {
+    std::wstring modulePath(kLongestPath, L'\0');
+    modulePath.resize(GetModuleFileNameW(instance, &modulePath[0], kLongestPath));
     return ModuleDirectory(modulePath);
 }

@@ -1,10 +1,12 @@
+// The files that live beside the executables: veskal.exe and config.exe
+// find them the same way. Paths are UTF-16, so any folder name works.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 
-// Drive and directory of `modulePath`, separator included ("D:" + "\apps\").
-std::string ModuleDirectory(const std::string& modulePath);
-// The directory of the running exe, where config.exe and veskal.ini live.
-std::string ExeDirectory(HINSTANCE instance);
+// Drive and directory of `modulePath`, separator included (L"D:" + L"\apps\").
+std::wstring ModuleDirectory(const std::wstring& modulePath);
+// The directory of the running exe, where config.exe lives.
+std::wstring ExeDirectory(HINSTANCE instance);

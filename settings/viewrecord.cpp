@@ -8,10 +8,6 @@
 #include "base/number.h"
 #include "base/text.h"
 
-std::string ViewRecordPath(const std::string& directory) {
-    return directory + "veskal.view";
-}
-
 std::string FormatViewRecord(const ViewRecord& r) {
     char text[200];
     std::snprintf(text, sizeof text, "VIEW %" PRId64 " %d %d %d %d %d %d %d %d %d %d %d %d\n", r.bootTime,

@@ -1,6 +1,6 @@
-// Where the view was on the plane, kept beside veskal.ini while it is away
-// from the start cell, so that a start after a crash or a kill knows how far
-// the windows were moved. The record's text both ways.
+// Where the view was on the plane, kept in veskal.view beside veskal.ini
+// while it is away from the start cell, so that a start after a crash or a
+// kill knows how far the windows were moved. The record's text both ways.
 #pragma once
 
 #include <cstdint>
@@ -19,8 +19,6 @@ struct ViewRecord {
     int32_t offsetY;
 };
 
-// "veskal.view" beside the exe.
-std::string ViewRecordPath(const std::string& directory);
 // One line: "VIEW", the boot time, then the other fields in order.
 std::string FormatViewRecord(const ViewRecord& record);
 // Only the exact text FormatViewRecord writes is a record; false otherwise.

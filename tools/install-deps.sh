@@ -33,10 +33,12 @@ if ((${#missing[@]})); then
     DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
-# The end-to-end suite runs Wine in the Japanese locale (ANSI code page 932).
-if ! locale -a 2>/dev/null | grep -qix 'ja_JP\.utf-\?8'; then
-    echo "generating locale ja_JP.UTF-8"
-    $SUDO sed -i 's/^# *\(ja_JP\.UTF-8 UTF-8\)/\1/' /etc/locale.gen
-    grep -qx 'ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
+# The end-to-end suite runs Wine in the Japanese locale (ANSI code page 932),
+# and its English rows in the American one (code page 1252).
+for wanted in ja_JP en_US; do
+    locale -a 2>/dev/null | grep -qix "$wanted\.utf-\?8" && continue
+    echo "generating locale $wanted.UTF-8"
+    $SUDO sed -i "s/^# *\($wanted\.UTF-8 UTF-8\)/\1/" /etc/locale.gen
+    grep -qx "$wanted.UTF-8 UTF-8" /etc/locale.gen || echo "$wanted.UTF-8 UTF-8" | $SUDO tee -a /etc/locale.gen >/dev/null
     $SUDO locale-gen >/dev/null
-fi
+done

@@ -68,17 +68,30 @@ inline DWORD AwaitExit(const Child& child, const char* what) {  // its exit code
     return code;
 }
 
-// X input through xdotool: Wine resets SendInput's Shift and Ctrl from the X
-// server as soon as the pointer moves. A Unix program comes with no handle to
-// wait on: a shell leaves xdotool's exit status in a file, for XdoWait. A
-// search fails when a window it walks goes meanwhile (a Wine process that
-// ends takes its X windows with it): it is tried up to three times.
-inline std::string XdoStart(const std::string& arguments) {
+// A Unix command through sh: a Unix program comes with no handle to wait on,
+// so the shell leaves the exit status in a file, for UnixWait, and its start
+// time in FILE.t.
+inline std::string UnixStart(const std::string& command) {
     static int counter = 0;
-    std::string marker = "xdo-" + std::to_string(++counter);
-    Start("Z:\\bin\\sh", "-c \"date +%s%N >$0.t; for i in 1 2 3; do xdotool " + arguments +
-                           " && break; done; echo $? >$0.tmp && mv $0.tmp $0\" " + marker);
+    std::string marker = "unix-" + std::to_string(++counter);
+    Start("Z:\\bin\\sh", "-c \"date +%s%N >$0.t; " + command + "; echo $? >$0.tmp && mv $0.tmp $0\" " + marker);
     return workDir + "\\" + marker;
+}
+
+// The exit status, as the shell printed it ("0\n").
+inline std::string UnixWait(const std::string& marker) {
+    Check(WaitFor([&] { return FileExists(marker); }), "a Unix command did not finish (%s)", marker.c_str());
+    std::string status = ReadBytes(marker);
+    DeleteFileA(marker.c_str());
+    return status;
+}
+
+// X input through xdotool: Wine resets SendInput's Shift and Ctrl from the X
+// server as soon as the pointer moves. A search fails when a window it walks
+// goes meanwhile (a Wine process that ends takes its X windows with it): it
+// is tried up to three times.
+inline std::string XdoStart(const std::string& arguments) {
+    return UnixStart("for i in 1 2 3; do xdotool " + arguments + " && break; done");
 }
 
 // Unix time in ms: Wine's system time is the same clock as xdotool's start
@@ -90,9 +103,7 @@ inline double UnixMs() {
 }
 
 inline void XdoWait(const std::string& marker) {
-    Check(WaitFor([&] { return FileExists(marker); }), "xdotool did not finish (%s)", marker.c_str());
-    std::string status = ReadBytes(marker);
-    DeleteFileA(marker.c_str());
+    std::string status = UnixWait(marker);
     Check(status == "0\n", "xdotool failed with %s", status.c_str());
 }
 

@@ -52,6 +52,11 @@ if (($# == 0)); then
     run_tests 120 explorer "/desktop=VeskalDisplay,1024x768" "$(winedesk_winpath "$RUN/bin/wine_tests.exe")" \
         --gtest_filter=Display.*
     tail -c +$((before + 1)) gtest.out | tr -d '\r' | grep -q '^\[  PASSED  \] 1 test' || status=1
+    # Suite English: a wineserver of its own, which takes the display
+    # language and code page (1252) from LANG.
+    timeout 30 wineserver -w 2>/dev/null || wineserver -k 2>/dev/null
+    export LC_ALL=en_US.UTF-8 LANG=en_US.UTF-8
+    run_tests 120 bin/wine_tests.exe --gtest_filter=English.* || status=1
 fi
 tr -d '\r' <gtest.out >gtest.log
 ((status == 0)) || { echo "wine: exit code $status; wine.log ends:"; tail -5 wine.log; }

@@ -6,14 +6,14 @@
 #include "settings/savetext.h"
 #include "tests/wine/desktop.h"
 
-// The exe's folder from its path in code page 932, as long as earlier releases kept it.
+// The exe's folder from its path, as long as earlier releases kept it.
 TEST(Paths, ModuleDirectory) {
-    const std::string deep(300, 'd');
-    const struct { const char* label; std::string path, directory; } rows[] = {
-        {"drive and folders", "Z:\\a\\b\\veskal.exe", "Z:\\a\\b\\"},
-        {"a trail byte 0x5C is no separator", "Z:\\a\\v\x95\x5C.exe", "Z:\\a\\"},
-        {"255 bytes after the drive", "Z:\\" + deep + "\\veskal.exe", "Z:\\" + deep.substr(0, 254)},
-        {"no drive", "\\\\server\\share\\veskal.exe", "\\\\server\\share\\"}};
+    const std::wstring deep(300, L'd');
+    const struct { const char* label; std::wstring path, directory; } rows[] = {
+        {"drive and folders", L"Z:\\a\\表\\veskal.exe", L"Z:\\a\\表\\"},
+        {"255 characters after the drive", L"Z:\\" + deep + L"\\veskal.exe", L"Z:\\" + deep.substr(0, 254)},
+        {"no drive", L"\\\\server\\share\\veskal.exe", L"\\\\server\\share\\"},
+        {"no folder", L"veskal.exe", L""}};
     for (const auto& row : rows) EXPECT_EQ(ModuleDirectory(row.path), row.directory) << row.label;
 }
 
@@ -33,7 +33,7 @@ TEST(SaveText, LeavesTheFileWhole) {
         HANDLE reader = row.setup != heldForReading ? INVALID_HANDLE_VALUE
                         : CreateFileA(row.path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, 0);
         ASSERT_EQ(reader != INVALID_HANDLE_VALUE, row.setup == heldForReading);
-        SaveText(row.path, "a=1\nb=2\n");
+        EXPECT_EQ(SaveText(std::wstring(row.path.begin(), row.path.end()), "a=1\nb=2\n"), row.expected == saved);
         if (reader != INVALID_HANDLE_VALUE) CloseHandle(reader);
         EXPECT_EQ(ReadBytes(row.path), row.expected);
         EXPECT_EQ(FileExists(row.path + ".new"), row.setup == newIsFolder);

@@ -95,8 +95,8 @@ void Drag(POINT from, POINT to, const std::function<void()>& held = [] {}, int b
 
 // The tool-window style comes once the icon is in the tray; a message sent
 // from then on is answered by the main loop.
-void RunVeskal() {
-    veskal = Start(dir + "\\veskal.exe", "", dir);
+void RunVeskal(const Child& started = Start(dir + "\\veskal.exe", "", dir)) {
+    veskal = started;
     mover = AwaitWindow(veskal, "VESKALClass", "Veskal");
     surface = AwaitWindow(veskal, "VESKALPan", nullptr);
     Check(WaitFor([] { return (GetWindowLongA(mover, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0; }) &&
@@ -204,12 +204,52 @@ void ChooseFromTrayMenu(char key, UINT click = WM_RBUTTONUP, std::string* pixels
 
 // The text of the balloon shown from the tray, or "": the system's tooltip
 // answers WM_GETTEXT with the text it shows.
-std::string Balloon() {
-    char text[512] = {};
+std::wstring Balloon() {
+    wchar_t text[512] = {};
     for (HWND tip = nullptr; (tip = FindWindowExA(nullptr, tip, "tooltips_class32", nullptr));)
-        if (IsWindowVisible(tip) && SendMessageTimeoutA(tip, WM_GETTEXT, sizeof text, (LPARAM)text, SMTO_NORMAL, 1000, nullptr))
+        if (IsWindowVisible(tip) && SendMessageTimeoutW(tip, WM_GETTEXT, 512, (LPARAM)text, SMTO_NORMAL, 1000, nullptr))
             return text;
-    return "";
+    return L"";
+}
+
+std::wstring Text(HWND hwnd) {
+    wchar_t text[512] = {};
+    SendMessageTimeoutW(hwnd, WM_GETTEXT, 512, (LPARAM)text, SMTO_NORMAL, kDeadlineMs, nullptr);
+    return text;
+}
+
+std::wstring Wide(const std::string& ansi) {
+    std::wstring wide(ansi.size(), L'\0');
+    wide.resize(MultiByteToWideChar(CP_ACP, 0, ansi.data(), (int)ansi.size(), &wide[0], (int)wide.size()));
+    return wide;
+}
+
+Child StartW(const std::wstring& exe, const std::wstring& directory) {
+    std::wstring line = L"\"" + exe + L"\"";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    Check(CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, directory.c_str(), &startup, &info),
+          "cannot start veskal.exe (error %lu)", GetLastError());
+    CloseHandle(info.hThread);
+    children.push_back(info);
+    return info;
+}
+
+std::string ReadBytesW(const std::wstring& path) {
+    std::string bytes(4096, '\0');
+    DWORD got = 0;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file != INVALID_HANDLE_VALUE) ReadFile(file, &bytes[0], (DWORD)bytes.size(), &got, nullptr), CloseHandle(file);
+    return bytes.substr(0, got);
+}
+
+// config.exe's dialog once it shows, by its caption, whoever started it.
+HWND AwaitDialog(const wchar_t* caption) {
+    HWND dialog = nullptr;
+    Check(WaitFor([&] { return (dialog = FindWindowW(L"#32770", caption)) && IsWindowVisible(dialog); }),
+          "config.exe's dialog is not shown");
+    return dialog;
 }
 
 }  // namespace
@@ -234,15 +274,14 @@ struct Core : testing::Test {
 };
 class Full : public Core {};
 class Display : public Core {};
+class English : public Core {};
 
 // The desktop's icon view is the first child of a SHELLDLL_DefView child of
 // Progman or, failing that, of a WorkerW window. Without it there is nothing
 // to pan: a balloon says so, then it ends with code 0.
 TEST(Start, FindsTheDesktopsViewOrSaysSo) {
     ASSERT_FALSE(FindWindowA("Progman", nullptr)) << "a desktop is there already";
-    char noDesktop[200] = {};
-    LoadStringA(LoadLibraryExA((binDir + "\\veskal.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE), IDS_NO_DESKTOP,
-                noDesktop, sizeof noDesktop);
+    const std::wstring noDesktop = L"デスクトップが見つからないため、Veskal を終了します。";
     const struct { const char* label; std::vector<const char*> chain; bool runs, covered = false; } rows[] = {
         {"no desktop", {}, false}, {"Progman with no shell view", {"Progman", "Static", "SysListView32"}, false},
         {"the shell view's first child no list", {"Progman", "SHELLDLL_DefView", "Static"}, false},
@@ -395,6 +434,7 @@ TEST_F(Core, ConfigAppliesSettings) {
     StartVeskal("config", "");
     MoveTo(watched[0].hwnd, {-100, -50});
     HWND dialog = AwaitShown(Start(binDir + "\\config.exe", "3 1 0 4 1 16 17"), "#32770", "config.exe's dialog");
+    EXPECT_EQ(Text(dialog) + L"|" + Text(GetDlgItem(dialog, IDCANCEL)), L"Veskal 設定|キャンセル");
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(dialog, IDOK));
     ExpectAt(watched[0].hwnd, {64, 0}, "E2E Window A after OK");
 }
@@ -439,8 +479,64 @@ TEST_F(Full, ConfigKeepsUntouchedValues) {
 TEST_F(Full, MissingSettingsProgram) {
     StartVeskal("no-config", "");
     ChooseFromTrayMenu('c');
-    std::string expected = dir + "\\config.exe";
-    EXPECT_TRUE(WaitFor([&] { return Balloon().find(expected) != std::string::npos; })) << Balloon();
+    std::wstring expected = L"設定プログラムを起動できません。探した場所: " + Wide(dir) + L"\\config.exe";
+    EXPECT_TRUE(WaitFor([&] { return Balloon() == expected; })) << Balloon();
+}
+
+// A folder that takes no new file, as Program Files for a user: made immutable, or else mounted
+// read-only, since root writes anywhere else. `lock` false undoes both. False when the folder
+// still takes a file.
+bool Lock(const std::string& folder, bool lock) {
+    auto toUnix = (char*(CDECL*)(LPCWSTR))(void*)GetProcAddress(GetModuleHandleA("kernel32"), "wine_get_unix_file_name");
+    char* unixPath = toUnix(Wide(folder).c_str());
+    std::string path = std::string("'") + unixPath + "'";
+    HeapFree(GetProcessHeap(), 0, unixPath);
+    UnixWait(UnixStart(lock ? "chattr +i " + path + " || { mount --bind " + path + " " + path +
+                                  " && mount -o remount,bind,ro " + path + "; }"
+                            : "chattr -i " + path + "; umount " + path));
+    HANDLE probe = CreateFileA((folder + "\\probe").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                               FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    return probe == INVALID_HANDLE_VALUE || !CloseHandle(probe);
+}
+
+// The exe's folder locked: the settings are saved in %LOCALAPPDATA%\Veskal, from the values of the
+// veskal.ini beside the exe (MAP=0) and a settings message (WIDTH=5). The next start reads them
+// there (and so writes them back unchanged), and so does config.exe started by hand. With that
+// folder locked too, a balloon gives the path.
+TEST_F(Full, UnwritableFolder) {
+    char appData[MAX_PATH] = {};
+    ASSERT_TRUE(SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, appData)));
+    const std::string local = std::string(appData) + "\\Veskal", saved = local + "\\veskal.ini";
+    struct Unlock { std::vector<std::string> folders; ~Unlock() { for (auto& f : folders) Lock(f, false); } } unlock;
+    unlock.folders = {workDir + "\\locked", local};
+    Lock(local, false);
+    DeleteFileA(saved.c_str());
+    if (Running(veskal)) Kill();
+    dir = workDir + "\\locked";
+    ASSERT_TRUE(CreateDirectoryA(dir.c_str(), nullptr));
+    for (const char* exe : {"\\veskal.exe", "\\config.exe"}) CopyFileA((binDir + exe).c_str(), (dir + exe).c_str(), 0);
+    WriteBytes(dir + "\\veskal.ini", "WIDTH=7\r\nMAP=0\r\n");
+    if (!Lock(dir, true)) {
+        GTEST_SKIP() << "neither chattr nor a read-only bind mount locks a folder here";
+    }
+    const std::string expected = "WIDTH=5\r\nHEIGHT=3\r\nACTKEY=16\r\nACTKEY=17\r\nDCENTER=1\r\nPOS0=4\r\nSPEED=1\r\nMAP=0\r\n";
+    for (bool again : {false, true}) {
+        RunVeskal();
+        ASSERT_TRUE(again || SendSettings("4 2 1 4 1 16 17"));
+        PostMessageA(mover, WM_CLOSE, 0, 0);
+        EXPECT_EQ(AwaitExit(veskal, "veskal.exe"), 0u);
+        EXPECT_EQ(ReadBytes(saved), expected) << (again ? "read back and saved" : "saved");
+    }
+    EXPECT_EQ(SavedIni(), "WIDTH=7\r\nMAP=0\r\n");
+    HWND dialog = AwaitShown(Start(dir + "\\config.exe", "", dir), "#32770", "config.exe's dialog");
+    EXPECT_EQ(Text(GetDlgItem(dialog, IDC_WIDTH)) + L" " + Text(GetDlgItem(dialog, IDC_SOURCE)),
+              L"5 veskal.ini から読み込んだ設定です。");
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(Lock(local, true));
+    RunVeskal();
+    std::wstring told = L"設定を保存できません。変更は終了時に失われます。保存先: " + Wide(saved);
+    EXPECT_TRUE(WaitFor([&] { return Balloon() == told; })) << Balloon();
+    Kill();
 }
 
 // the map shows while the chord is held, hides after, and lets clicks
@@ -604,4 +700,37 @@ TEST_F(Full, SwappedButtons) {
     StartVeskal("swapped", "");
     Drag({300, 300}, {340, 320}, [] {}, 1, false);
     Drag({300, 300}, {340, 320}, [] {}, 3);
+}
+
+// An English display language (code page 1252), in a folder whose name that code page cannot hold:
+// Settings (S) finds no config.exe and says where it looked, in English; once config.exe is there,
+// it starts from there and speaks English; the exit saves veskal.ini there.
+TEST_F(English, AnyFolder) {
+    if (PRIMARYLANGID(GetUserDefaultUILanguage()) != LANG_ENGLISH) {
+        GTEST_SKIP() << "not an English session";
+    }
+    ASSERT_EQ(GetACP(), 1252u);
+    const std::wstring folder = Wide(workDir) + L"\\表示", config = folder + L"\\config.exe";
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr) &&
+                CopyFileW(Wide(binDir + "\\veskal.exe").c_str(), (folder + L"\\veskal.exe").c_str(), FALSE));
+    RunVeskal(StartW(folder + L"\\veskal.exe", folder));
+    ChooseFromTrayMenu('s');
+    std::wstring told = L"Cannot start the settings program. Looked for: " + config;
+    EXPECT_TRUE(WaitFor([&] { return Balloon() == told; })) << Balloon();
+    ASSERT_TRUE(CopyFileW(Wide(binDir + "\\config.exe").c_str(), config.c_str(), FALSE));
+    ChooseFromTrayMenu('s');
+    HWND dialog = AwaitDialog(L"Veskal Settings");
+    wchar_t image[MAX_PATH] = {};
+    DWORD size = MAX_PATH, id = 0;
+    GetWindowThreadProcessId(dialog, &id);
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
+    EXPECT_TRUE(QueryFullProcessImageNameW(process, 0, image, &size) && image == config) << "config.exe from " << image;
+    CloseHandle(process);
+    EXPECT_EQ(Text(GetDlgItem(dialog, IDCANCEL)) + L"|" + Text(GetDlgItem(dialog, IDC_SOURCE)),
+              L"Cancel|Settings received from the running Veskal.");
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    PostMessageA(mover, WM_CLOSE, 0, 0);
+    EXPECT_EQ(AwaitExit(veskal, "veskal.exe"), 0u);
+    EXPECT_EQ(ReadBytesW(folder + L"\\veskal.ini"),
+              "WIDTH=3\r\nHEIGHT=3\r\nACTKEY=16\r\nACTKEY=17\r\nDCENTER=1\r\nPOS0=4\r\nSPEED=1\r\n");
 }
