@@ -10,9 +10,12 @@
 # Veskal the orderly way (windows pulled back, veskal.ini saved) and the rest.
 #
 # Without a DISPLAY: runs a short scripted demo on a virtual X server (chord,
-# drag, double click, exit) and writes before.png, after.png (after the
-# drag), home.png (after the double click), the resulting veskal.ini and
-# config.png (the settings dialog) to OUT_DIR (default build/demo).
+# drag, double click, exit) and writes demo-before.png, demo-after.png (after
+# the drag), map.png (during it), home.png (after the double click), the
+# resulting veskal.ini, and the tray menu and the settings dialog in Japanese
+# and in English (tray-menu.png, config-dialog.png, tray-menu-en.png,
+# config-dialog-en.png) to OUT_DIR (default build/demo). `tools/run.sh docs`
+# refreshes the pictures the README shows.
 set -eu
 cd "$(dirname "$0")/.."
 ROOT=$PWD
@@ -72,8 +75,8 @@ fi
 
 OUT=$(realpath -m "${1:-$ROOT/build/demo}")
 mkdir -p "$OUT"
-rm -f "$OUT"/before.png "$OUT"/after.png "$OUT"/home.png "$OUT"/map.png "$OUT"/tray-menu.png "$OUT"/veskal.ini \
-    "$OUT"/config.png
+rm -f "$OUT"/demo-before.png "$OUT"/demo-after.png "$OUT"/home.png "$OUT"/map.png "$OUT"/tray-menu*.png \
+    "$OUT"/config-dialog*.png "$OUT"/veskal.ini
 
 winedesk_xvfb "$RUNDIR" || { echo "demo: Xvfb did not start (see $RUNDIR/xvfb.log)" >&2; exit 1; }
 # A compositing manager draws see-through windows as Windows does: Veskal's
@@ -98,7 +101,7 @@ winedesk_await "notepad" xdotool search --onlyvisible --classname notepad.exe
 winedesk_await "veskal.exe" xwininfo -name Veskal
 sleep 1
 home_x=$(x_of "E2E Window A")
-import -window root "$OUT/before.png"
+import -window root "$OUT/demo-before.png"
 
 echo "demo: Shift+Ctrl held, dragging 250 px right and 100 px down"
 xdotool mousemove 300 450
@@ -117,7 +120,7 @@ sleep 0.3
 import -window root "$OUT/map.png"
 xdotool mouseup 1
 sleep 0.5
-import -window root "$OUT/after.png"
+import -window root "$OUT/demo-after.png"
 
 echo "demo: double click, back to the start cell"
 sleep 0.4
@@ -127,24 +130,41 @@ winedesk_keys keyup shift+ctrl
 sleep 0.5
 import -window root "$OUT/home.png"
 
-echo "demo: the tray menu, as a right click on the icon opens it"
-xdotool mousemove 860 600
-wine "$SHELL_EXE" --tray-menu
-sleep 1.5
-import -window root "$OUT/tray-menu.png"
-wine "$SHELL_EXE" --close-menu || true
-sleep 0.5
-
-echo "demo: exit"
-wine "$SHELL_EXE" --close-veskal || { echo "demo: veskal.exe did not exit" >&2; exit 1; }
+# shots SUFFIX CAPTION: the tray menu, opened as a right click on the icon
+# opens it, to tray-menu$SUFFIX.png; the exit; then the settings dialog,
+# titled CAPTION, started with settings as Veskal starts it, to
+# config-dialog$SUFFIX.png.
+shots() {
+    echo "demo: the tray menu, as a right click on the icon opens it"
+    xdotool mousemove 860 600
+    wine "$SHELL_EXE" --tray-menu
+    sleep 1.5
+    import -window root "$OUT/tray-menu$1.png"
+    wine "$SHELL_EXE" --close-menu || true
+    sleep 0.5
+    echo "demo: exit"
+    wine "$SHELL_EXE" --close-veskal || { echo "demo: veskal.exe did not exit" >&2; exit 1; }
+    echo "demo: the settings dialog"
+    (cd "$APP" && exec wine ./config.exe 3 3 1 4 3 16 17) &
+    winedesk_await "config.exe" xdotool search --name "^$2\$"
+    sleep 1
+    local dialog
+    dialog=$(xdotool search --name "^$2\$" | head -1)
+    import -window "$dialog" "$OUT/config-dialog$1.png"
+    xdotool windowfocus --sync "$dialog" key Escape
+}
+shots "" "Veskal 設定"
 cp "$APP/veskal.ini" "$OUT/veskal.ini"
 
-echo "demo: the settings dialog, started with settings as Veskal starts it"
-(cd "$APP" && exec wine ./config.exe 3 3 1 4 3 16 17) &
-dialog() { xdotool search --name '^Veskal 設定$' "$@"; }
-winedesk_await "config.exe" dialog
+echo "demo: the same under an English display language, which Wine takes from LANG when it starts"
+wineserver -k
+export LC_ALL=en_US.UTF-8 LANG=en_US.UTF-8
+wine "$SHELL_EXE" --demo &
+winedesk_await "the stand-in shell" mapped "E2E Window A"
+(cd "$APP" && exec wine ./veskal.exe) &
+winedesk_await "veskal.exe" xwininfo -name Veskal
 sleep 1
-import -window "$(dialog | head -1)" "$OUT/config.png"
-dialog windowfocus --sync key Escape
-echo "demo: wrote $OUT/before.png, after.png, home.png, map.png, tray-menu.png, config.png and veskal.ini:"
+shots -en "Veskal Settings"
+echo "demo: wrote $OUT/demo-before.png, demo-after.png, home.png, map.png, tray-menu.png, config-dialog.png,"
+echo "demo: tray-menu-en.png, config-dialog-en.png and veskal.ini:"
 sed 's/\r$//' "$OUT/veskal.ini"

@@ -483,62 +483,6 @@ TEST_F(Full, MissingSettingsProgram) {
     EXPECT_TRUE(WaitFor([&] { return Balloon() == expected; })) << Balloon();
 }
 
-// A folder that takes no new file, as Program Files for a user: made immutable, or else mounted
-// read-only, since root writes anywhere else. `lock` false undoes both. False when the folder
-// still takes a file.
-bool Lock(const std::string& folder, bool lock) {
-    auto toUnix = (char*(CDECL*)(LPCWSTR))(void*)GetProcAddress(GetModuleHandleA("kernel32"), "wine_get_unix_file_name");
-    char* unixPath = toUnix(Wide(folder).c_str());
-    std::string path = std::string("'") + unixPath + "'";
-    HeapFree(GetProcessHeap(), 0, unixPath);
-    UnixWait(UnixStart(lock ? "chattr +i " + path + " || { mount --bind " + path + " " + path +
-                                  " && mount -o remount,bind,ro " + path + "; }"
-                            : "chattr -i " + path + "; umount " + path));
-    HANDLE probe = CreateFileA((folder + "\\probe").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                               FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-    return probe == INVALID_HANDLE_VALUE || !CloseHandle(probe);
-}
-
-// The exe's folder locked: the settings are saved in %LOCALAPPDATA%\Veskal, from the values of the
-// veskal.ini beside the exe (MAP=0) and a settings message (WIDTH=5). The next start reads them
-// there (and so writes them back unchanged), and so does config.exe started by hand. With that
-// folder locked too, a balloon gives the path.
-TEST_F(Full, UnwritableFolder) {
-    char appData[MAX_PATH] = {};
-    ASSERT_TRUE(SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, appData)));
-    const std::string local = std::string(appData) + "\\Veskal", saved = local + "\\veskal.ini";
-    struct Unlock { std::vector<std::string> folders; ~Unlock() { for (auto& f : folders) Lock(f, false); } } unlock;
-    unlock.folders = {workDir + "\\locked", local};
-    Lock(local, false);
-    DeleteFileA(saved.c_str());
-    if (Running(veskal)) Kill();
-    dir = workDir + "\\locked";
-    ASSERT_TRUE(CreateDirectoryA(dir.c_str(), nullptr));
-    for (const char* exe : {"\\veskal.exe", "\\config.exe"}) CopyFileA((binDir + exe).c_str(), (dir + exe).c_str(), 0);
-    WriteBytes(dir + "\\veskal.ini", "WIDTH=7\r\nMAP=0\r\n");
-    if (!Lock(dir, true)) {
-        GTEST_SKIP() << "neither chattr nor a read-only bind mount locks a folder here";
-    }
-    const std::string expected = "WIDTH=5\r\nHEIGHT=3\r\nACTKEY=16\r\nACTKEY=17\r\nDCENTER=1\r\nPOS0=4\r\nSPEED=1\r\nMAP=0\r\n";
-    for (bool again : {false, true}) {
-        RunVeskal();
-        ASSERT_TRUE(again || SendSettings("4 2 1 4 1 16 17"));
-        PostMessageA(mover, WM_CLOSE, 0, 0);
-        EXPECT_EQ(AwaitExit(veskal, "veskal.exe"), 0u);
-        EXPECT_EQ(ReadBytes(saved), expected) << (again ? "read back and saved" : "saved");
-    }
-    EXPECT_EQ(SavedIni(), "WIDTH=7\r\nMAP=0\r\n");
-    HWND dialog = AwaitShown(Start(dir + "\\config.exe", "", dir), "#32770", "config.exe's dialog");
-    EXPECT_EQ(Text(GetDlgItem(dialog, IDC_WIDTH)) + L" " + Text(GetDlgItem(dialog, IDC_SOURCE)),
-              L"5 veskal.ini から読み込んだ設定です。");
-    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-    ASSERT_TRUE(Lock(local, true));
-    RunVeskal();
-    std::wstring told = L"設定を保存できません。変更は終了時に失われます。保存先: " + Wide(saved);
-    EXPECT_TRUE(WaitFor([&] { return Balloon() == told; })) << Balloon();
-    Kill();
-}
-
 // the map shows while the chord is held, hides after, and lets clicks
 // through: a drag that starts over it pans
 TEST_F(Full, MapWhilePanning) {
@@ -700,6 +644,62 @@ TEST_F(Full, SwappedButtons) {
     StartVeskal("swapped", "");
     Drag({300, 300}, {340, 320}, [] {}, 1, false);
     Drag({300, 300}, {340, 320}, [] {}, 3);
+}
+
+// A folder that takes no new file, as Program Files for a user: made immutable, or else mounted
+// read-only, since root writes anywhere else. `lock` false undoes both. False when the folder
+// still takes a file.
+bool Lock(const std::string& folder, bool lock) {
+    auto toUnix = (char*(CDECL*)(LPCWSTR))(void*)GetProcAddress(GetModuleHandleA("kernel32"), "wine_get_unix_file_name");
+    char* unixPath = toUnix(Wide(folder).c_str());
+    std::string path = std::string("'") + unixPath + "'";
+    HeapFree(GetProcessHeap(), 0, unixPath);
+    UnixWait(UnixStart(lock ? "chattr +i " + path + " || { mount --bind " + path + " " + path +
+                                  " && mount -o remount,bind,ro " + path + "; }"
+                            : "chattr -i " + path + "; umount " + path));
+    HANDLE probe = CreateFileA((folder + "\\probe").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                               FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    return probe == INVALID_HANDLE_VALUE || !CloseHandle(probe);
+}
+
+// The exe's folder locked: the settings are saved in %LOCALAPPDATA%\Veskal, from the values of the
+// veskal.ini beside the exe (MAP=0) and a settings message (WIDTH=5). The next start reads them
+// there (and so writes them back unchanged), and so does config.exe started by hand. With that
+// folder locked too, a balloon gives the path.
+TEST_F(Full, UnwritableFolder) {
+    char appData[MAX_PATH] = {};
+    ASSERT_TRUE(SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, appData)));
+    const std::string local = std::string(appData) + "\\Veskal", saved = local + "\\veskal.ini";
+    struct Unlock { std::vector<std::string> folders; ~Unlock() { for (auto& f : folders) Lock(f, false); } } unlock;
+    unlock.folders = {workDir + "\\locked", local};
+    Lock(local, false);
+    DeleteFileA(saved.c_str());
+    if (Running(veskal)) Kill();
+    dir = workDir + "\\locked";
+    ASSERT_TRUE(CreateDirectoryA(dir.c_str(), nullptr));
+    for (const char* exe : {"\\veskal.exe", "\\config.exe"}) CopyFileA((binDir + exe).c_str(), (dir + exe).c_str(), 0);
+    WriteBytes(dir + "\\veskal.ini", "WIDTH=7\r\nMAP=0\r\n");
+    if (!Lock(dir, true)) {
+        GTEST_SKIP() << "neither chattr nor a read-only bind mount locks a folder here";
+    }
+    const std::string expected = "WIDTH=5\r\nHEIGHT=3\r\nACTKEY=16\r\nACTKEY=17\r\nDCENTER=1\r\nPOS0=4\r\nSPEED=1\r\nMAP=0\r\n";
+    for (bool again : {false, true}) {
+        RunVeskal();
+        ASSERT_TRUE(again || SendSettings("4 2 1 4 1 16 17"));
+        PostMessageA(mover, WM_CLOSE, 0, 0);
+        EXPECT_EQ(AwaitExit(veskal, "veskal.exe"), 0u);
+        EXPECT_EQ(ReadBytes(saved), expected) << (again ? "read back and saved" : "saved");
+    }
+    EXPECT_EQ(SavedIni(), "WIDTH=7\r\nMAP=0\r\n");
+    HWND dialog = AwaitShown(Start(dir + "\\config.exe", "", dir), "#32770", "config.exe's dialog");
+    EXPECT_EQ(Text(GetDlgItem(dialog, IDC_WIDTH)) + L" " + Text(GetDlgItem(dialog, IDC_SOURCE)),
+              L"5 veskal.ini から読み込んだ設定です。");
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(Lock(local, true));
+    RunVeskal();
+    std::wstring told = L"設定を保存できません。変更は終了時に失われます。保存先: " + Wide(saved);
+    EXPECT_TRUE(WaitFor([&] { return Balloon() == told; })) << Balloon();
+    Kill();
 }
 
 // An English display language (code page 1252), in a folder whose name that code page cannot hold:
