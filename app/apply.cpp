@@ -13,7 +13,6 @@ void ApplySettings(Settings next, bool startUp) {
 }
 
 void ApplySettingsMessage(const void* data, uint32_t size) {
-    Settings next;
-    next.showMap = program.settings.showMap;  // the message does not carry it
+    Settings next = program.settings;  // the map, the following and the pins: the message carries none
     if (ParseSettingsMessage(data, size, program.settings, next)) ApplySettings(std::move(next), false);
 }

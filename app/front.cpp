@@ -1,6 +1,7 @@
 #include "app/front.h"
 
 #include "app/integrity.h"
+#include "app/panning.h"
 #include "app/program.h"
 #include "pan/passes.h"
 
@@ -14,22 +15,46 @@ bool WorkedIn(HWND hwnd) {
            GetClassNameA(hwnd, className, sizeof className) && !IsShellBar(className);
 }
 
-void LookAtFront(Front& front, HWND now) {
+void TakeFront(Front& front, HWND now) {
     DWORD processId = 0;
     front.elevated = now && GetWindowThreadProcessId(now, &processId) && IntegrityLevel(processId) > front.ownLevel;
     if (WorkedIn(now)) front.usersWindow = now;
+    front.now = now;
 }
 
-void CALLBACK OnForeground(HWINEVENTHOOK, DWORD, HWND hwnd, LONG, LONG, DWORD, DWORD) {
-    LookAtFront(program.front, hwnd);
+// The system's fall-back: the window in front before it went away, hid or
+// was minimized, and the system brought the next one forward.
+bool Left(HWND before) {
+    return before && (!IsWindow(before) || !IsWindowVisible(before) || IsIconic(before));
+}
+
+void OnFrontChanged(HWND now) {
+    HWND before = program.front.now;
+    TakeFront(program.front, now);
+    FollowFront(now, Left(before));
+}
+
+// A window restored from the taskbar comes forward while still minimized:
+// where it goes shows only once it is restored.
+void CALLBACK OnEvent(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG object, LONG, DWORD, DWORD) {
+    if (object != OBJID_WINDOW) return;
+    if (event == EVENT_SYSTEM_FOREGROUND)
+        OnFrontChanged(hwnd);
+    else if (hwnd == program.front.now)
+        FollowFront(hwnd, false);
 }
 
 }  // namespace
 
 void WatchFront() {
-    LookAtFront(program.front, GetForegroundWindow());
-    SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr, OnForeground, 0, 0,
-                    WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
+    TakeFront(program.front, GetForegroundWindow());
+    for (DWORD event : {EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_MINIMIZEEND})
+        SetWinEventHook(event, event, nullptr, OnEvent, 0, 0, WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
+}
+
+void LookAtFront() {
+    HWND now = GetForegroundWindow();
+    if (now != program.front.now) OnFrontChanged(now);
 }
 
 HWND UsersWindow(const Front& front) {

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "app/front.h"
 #include "app/mapwindow.h"
 #include "app/panning.h"
 #include "app/program.h"
@@ -10,10 +11,12 @@
 
 namespace {
 
-// One look at the keys and what follows it (restored windows followed, the
-// map drawn, the view record kept). True while a chord key is down.
+// One look at the keys and what follows it (the window in front, restored
+// windows followed, the map drawn, the view record kept). True while a
+// chord key is down.
 bool LoopTick() {
     bool keysDown = PanTick();
+    LookAtFront();
     FollowRestored();
     SyncMap();
     KeepViewRecord();

@@ -46,6 +46,10 @@ void Paint(HDC dc, const MapPicture& p, SIZE size) {
         Fill(ink, r, kMapWindow);
         Frame(ink, r, kMapWindowEdge);
     }
+    for (const Rect32& r : p.pinned) {
+        Fill(ink, r, kMapPinned);
+        Frame(ink, r, kMapWindowEdge);
+    }
     // Over the windows, since the desktop's own window covers the start cell;
     // inside the view's frame, so that both show when the view is home.
     const Rect32& s = p.start;
@@ -78,7 +82,7 @@ bool Draw(MapCanvas& c, HWND hwnd, bool showing) {
     const Settings& settings = program.settings;
     MapInput in = {program.desktopRect, c.corner, settings.widthSteps, settings.heightSteps, settings.startCell,
                    program.pan.offset};
-    LayOutMap(in, program.placed, c.picture);
+    LayOutMap(in, program.placed, program.pinned, c.picture);
     const Rect32& place = c.picture.place;
     SIZE size = {place.right - place.left, place.bottom - place.top};
     if (size.cx <= 0 || !Ready(c, size)) return false;

@@ -15,6 +15,7 @@ const COLORREF kMapCellLine = RGB(84, 92, 108);
 const COLORREF kMapStart = RGB(64, 200, 96);  // the tray icon's green
 const COLORREF kMapWindow = RGB(128, 168, 224);
 const COLORREF kMapWindowEdge = RGB(44, 64, 104);
+const COLORREF kMapPinned = RGB(236, 140, 64);  // a window pinned to the screen
 const COLORREF kMapView = RGB(255, 214, 80);
 const BYTE kMapAlpha = 208;  // of 255: what lies below shows through a little
 

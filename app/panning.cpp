@@ -7,6 +7,8 @@
 #include "app/windows.h"
 #include "base/wrap32.h"
 #include "base/keys.h"
+#include "pan/follow.h"
+#include "pan/map.h"
 #include "pan/maximized.h"
 #include "pan/recall.h"
 
@@ -38,8 +40,9 @@ PollInput ReadInput() {
     if (!anyDown && !program.pan.panMode) return in;
     if (ReadsFront(program.pan, anyDown)) in.front = NotificationState();
     in.swapped = GetSystemMetrics(SM_SWAPBUTTON) != 0;
-    int button = PrimaryButton(in.swapped);
-    in.down[(size_t)button] = IsKeyDown(button);
+    for (int button : {PrimaryButton(in.swapped), SecondaryButton(in.swapped)})
+        in.down[(size_t)button] = IsKeyDown(button);
+    if (program.map.state.shown) in.map = program.map.picture.place;
     POINT cursor = {};
     in.cursorKnown = GetCursorPos(&cursor) != FALSE;
     in.cursor = {cursor.x, cursor.y};
@@ -52,20 +55,48 @@ Point32 DesktopPlace() {
     return {Add32(program.desktopRect.left, away.x), Add32(program.desktopRect.top, away.y)};
 }
 
+// The window under the pointer pinned where it stands, or unpinned; the
+// map redraws.
+void TogglePinAt(Point32 at) {
+    ReadWindows();
+    if (const WindowInfo* found = WindowAt(program.windows, OwnWindows(), at)) {
+        WindowInfo w = *found;
+        w.program = ProgramOf(reinterpret_cast<HWND>(w.id));  // read only while pins exist: there may be none yet
+        TogglePin(program.settings.pins, w);
+    }
+    ListPanned();
+    ++program.passes;
+}
+
 }  // namespace
 
 bool PanTick() {
     PollInput in = ReadInput();
     PanActions act = PollTick(program.pan, program.settings, program.chord, program.enabled, in);
+    if (act.enterPanMode) program.programNames.clear();  // a process id may have been taken again
     if (act.leavePanMode) HideSurface(program.surface);
     if (act.shift) ShiftBy(act.step);  // first: the windows follow the pointer as soon as can be
+    if (act.mapClick)
+        ShiftBy(MoveTo(program.pan, CellOffset(program.map.picture, program.desktopRect, program.pan.halfExtent, act.at)));
+    if (act.pin) TogglePinAt(act.at);
     if (act.park) KeepSurface(program.surface, program.mapWindow);
     return act.keysDown;
+}
+
+void FollowFront(HWND now, bool previousLeft) {
+    FrontChange change = {program.enabled && program.settings.followFront,
+                          program.pan.keysDown || program.pan.panMode, previousLeft};
+    WindowInfo w = ReadWindow(now);
+    if (!FollowsFront(change, w, OwnWindows())) return;
+    Point32 step = FollowStep(w.rect, program.desktopRect, program.pan.offset, program.pan.halfExtent);
+    if (step.x != 0 || step.y != 0)
+        ShiftBy(MoveTo(program.pan, {Add32(program.pan.offset.x, step.x), Add32(program.pan.offset.y, step.y)}));
 }
 
 void ShiftBy(Point32 step) {
     ReadWindows();
     PlanShift(step, program.windows, OwnWindows(), program.moves, program.placed, program.placements);
+    ListPinned(program.windows, program.pinned);
     Apply(program.moves);
     KeepRefused(program.moves, program.placed, step);
     RecordMoves(program.placements, program.windows, program.moves);
@@ -111,6 +142,7 @@ void FollowNewDesktop() {
 void ListPanned() {
     ReadWindows();
     PlanShift({0, 0}, program.windows, OwnWindows(), program.moves, program.placed, program.placements);
+    ListPinned(program.windows, program.pinned);
 }
 
 void LeavePanMode() {

@@ -2,6 +2,8 @@
 // windows read into the engine's data, its moves and cursor changes made.
 #pragma once
 
+#include <windows.h>
+
 #include "base/geometry.h"
 
 // One look at the keys and the mouse, and what the engine makes of it.
@@ -28,5 +30,8 @@ void PutDesktopInPlace();
 void FollowNewDesktop();
 // Where the windows that pan are now, as a shift pass would list them.
 void ListPanned();
+// `now` came to the front: if it lies wholly off screen, and it is the
+// user's choice (`previousLeft` false), the view goes to it.
+void FollowFront(HWND now, bool previousLeft);
 // The capture surface hidden and released, any drag ended.
 void LeavePanMode();

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "app/front.h"
@@ -44,6 +45,8 @@ struct Program {
     std::vector<WindowInfo> windows;  // the last pass's reading
     std::vector<Move> moves;
     std::vector<Rect32> placed;  // where the last shift pass put the windows it moved
+    std::vector<Rect32> pinned;  // where the pinned windows stood at that pass
+    std::unordered_map<DWORD, std::string> programNames;  // by process id, while pins exist; emptied at each chord
     Placements placements;       // where the plane has put each window, taken or not yet
     MaximizedWindows maximized;  // maximized windows the plane has moved
     uint32_t passes;             // shift passes so far: the map redraws when this changes

@@ -98,6 +98,9 @@ void ShowTrayMenu(HWND hwnd, WPARAM, LPARAM lParam) {
         if (popup) {
             CheckMenuItem(popup, 0, MF_BYPOSITION | (program.enabled ? MF_CHECKED : MF_UNCHECKED));
             CheckMenuItem(popup, ID_TRAY_MAP, MF_BYCOMMAND | (program.settings.showMap ? MF_CHECKED : MF_UNCHECKED));
+            CheckMenuItem(popup, ID_TRAY_FOLLOW,
+                          MF_BYCOMMAND | (program.settings.followFront ? MF_CHECKED : MF_UNCHECKED));
+            EnableMenuItem(popup, ID_TRAY_UNPIN, MF_BYCOMMAND | (program.settings.pins.empty() ? MF_GRAYED : MF_ENABLED));
             CheckMenuItem(popup, ID_TRAY_STARTUP, MF_BYCOMMAND | (StartsWithWindows() ? MF_CHECKED : MF_UNCHECKED));
             command = (UINT)TrackPopupMenu(popup, TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, cursor.x, cursor.y,
                                            0, hwnd, nullptr);

@@ -94,6 +94,10 @@ WindowInfo ReadWindow(HWND hwnd, bool withRestore) {
     DWORD cloaked = 0;  // where the system cannot tell, nothing is
     w.cloaked = SUCCEEDED(DwmGetWindowAttribute(hwnd, DWMWA_CLOAKED, &cloaked, sizeof cloaked)) && cloaked;
     w.elsewhere = w.cloaked && OnAnotherDesktop(hwnd, cloaked);
+    if (!program.settings.pins.empty()) {
+        w.program = ProgramOf(hwnd);
+        w.pinned = IsPinned(program.settings.pins, w);
+    }
     bool followed = program.maximized.count(w.id) != 0;
     if (withRestore ? w.minimized || w.maximized : w.maximized && !followed) ReadRestore(hwnd, w);
     return w;
@@ -103,6 +107,24 @@ void ReadWindows(bool withRestores) {
     if (!IsWindow(program.desktopView)) FollowNewDesktop();  // a shell that restarted without a word
     program.windows.clear();
     EnumWindows(ReadOne, withRestores);
+}
+
+std::string ProgramOf(HWND hwnd) {
+    DWORD id = 0;
+    if (!GetWindowThreadProcessId(hwnd, &id)) return "";
+    auto known = program.programNames.find(id);
+    if (known != program.programNames.end()) return known->second;
+    wchar_t path[MAX_PATH] = {};
+    DWORD length = MAX_PATH;
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
+    bool read = process && QueryFullProcessImageNameW(process, 0, path, &length);
+    if (process) CloseHandle(process);
+    const wchar_t* name = read ? path + length : path;
+    while (name > path && name[-1] != L'\\') --name;
+    CharLowerW(const_cast<wchar_t*>(name));
+    char utf8[MAX_PATH * 3] = {};
+    WideCharToMultiByte(CP_UTF8, 0, name, -1, utf8, sizeof utf8, nullptr, nullptr);
+    return program.programNames[id] = utf8;
 }
 
 std::vector<Monitor> ReadMonitors() {

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 #include "pan/passes.h"
@@ -16,6 +17,9 @@ WindowInfo ReadWindow(HWND hwnd, bool withRestore = false);
 // rectangles of minimized windows too when asked.
 void ReadWindows(bool withRestores = false);
 std::vector<Monitor> ReadMonitors();
+// The file name of the window's program, lower case, in UTF-8; empty when
+// it cannot be read. Kept by process id until the next chord.
+std::string ProgramOf(HWND hwnd);
 // Posted, or with `settle`, waited for where the window's program answers
 // within a bound (and the moves so far took less than another). A move the
 // system refuses is marked so.

@@ -47,6 +47,12 @@ LRESULT HandleCommand(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         program.settings.showMap = !program.settings.showMap;
         SyncMap();
         return 0;
+    case ID_TRAY_FOLLOW:
+        program.settings.followFront = !program.settings.followFront;
+        return 0;
+    case ID_TRAY_UNPIN:
+        program.settings.pins.clear();
+        return 0;
     case ID_TRAY_STARTUP:
         if (!ToggleStartWithWindows()) ShowBalloon(IDS_STARTUP_FAILED);
         return 0;

@@ -17,3 +17,8 @@ const int kLastButton = 0x06;  // the mouse's codes: 1..6, with Ctrl+Break's 3 a
 inline int PrimaryButton(bool swapped) {
     return swapped ? kRightButton : kLeftButton;
 }
+
+// The button that pins: the other one.
+inline int SecondaryButton(bool swapped) {
+    return swapped ? kLeftButton : kRightButton;
+}

@@ -18,6 +18,8 @@ struct Settings {
     int32_t startCell = 4;  // 0..8 row by row; other values place nowhere
     int32_t speed = 1;
     bool showMap = true;  // the map while panning; only veskal.ini and the tray menu know it
+    bool followFront = true;  // the view follows the focus to a window off screen; the same
+    std::vector<std::string> pins;  // pinned windows as "program.exe|Class" (UTF-8); the same
 };
 
 // The running Veskal's hidden window, which config.exe sends the text to.

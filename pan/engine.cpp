@@ -32,6 +32,25 @@ void EndDrag(PanState& state, const Settings& settings, uint32_t now, PanActions
     state.lastReleaseTick = now;
 }
 
+bool Inside(const Rect32& r, Point32 at) {
+    return at.x >= r.left && at.x < r.right && at.y >= r.top && at.y < r.bottom;
+}
+
+// A press and release of the secondary button in pan mode is a click that
+// pins, unless that button is part of the chord itself.
+void SecondaryClick(PanState& state, const ChordKeys& chord, const PollInput& in, PanActions& out) {
+    uint8_t secondary = (uint8_t)SecondaryButton(in.swapped);
+    for (uint8_t code : chord.codes)
+        if (code == secondary) return;
+    if (in.down[secondary]) {
+        state.secondaryHeld = state.secondaryHeld || (state.panMode && in.cursorKnown);
+    } else if (state.secondaryHeld) {
+        state.secondaryHeld = false;
+        out.pin = state.panMode && in.cursorKnown;
+        out.at = in.cursor;
+    }
+}
+
 // An offset beyond a new edge comes back to it; a plane with no room at all
 // (a negative size) holds none, and nothing moves for it.
 int32_t KeptAxis(int32_t offset, int32_t halfExtent) {
@@ -68,6 +87,8 @@ void EndPanMode(PanState& state) {
     state.panMode = false;
     state.buttonHeld = false;
     state.dragActive = false;
+    state.mapPress = false;
+    state.secondaryHeld = false;
 }
 
 PanActions PollTick(PanState& state, const Settings& settings, const ChordKeys& chord, bool enabled,
@@ -89,12 +110,19 @@ PanActions PollTick(PanState& state, const Settings& settings, const ChordKeys& 
         out.leavePanMode = true;
     }
 
+    SecondaryClick(state, chord, in, out);
     if (in.down[(size_t)PrimaryButton(in.swapped)]) {
         if (!state.buttonHeld && state.panMode && in.cursorKnown) {
             state.buttonHeld = true;
-            state.dragActive = true;
+            state.mapPress = Inside(in.map, in.cursor);
+            state.dragActive = !state.mapPress;
             state.anchor = in.cursor;
         }
+    } else if (state.mapPress) {  // no part of a double click
+        state.buttonHeld = state.mapPress = false;
+        out.mapClick = in.cursorKnown && Inside(in.map, in.cursor);
+        out.at = in.cursor;
+        return out;
     } else if (state.buttonHeld) {
         EndDrag(state, settings, in.now, out);
         return out;
@@ -123,6 +151,12 @@ Point32 MoveHome(PanState& state, int32_t startCell) {
     Point32 away = FromHome(state, startCell);
     state.offset = StartCellOffset(startCell, state.halfExtent, state.offset);
     return {Sub32(0, away.x), Sub32(0, away.y)};
+}
+
+Point32 MoveTo(PanState& state, Point32 offset) {
+    Point32 step = {Sub32(offset.x, state.offset.x), Sub32(offset.y, state.offset.y)};
+    state.offset = offset;
+    return step;
 }
 
 Point32 FromHome(const PanState& state, int32_t startCell) {

@@ -31,6 +31,8 @@ struct PanState {
     uint32_t lastReleaseTick;
     bool keysDown;  // a chord key was down at the last look
     bool barred;    // the chord began over a full-screen program: no pan mode until it is let go and begun anew
+    bool mapPress;       // the primary button went down on the map: a click there picks a cell, no drag
+    bool secondaryHeld;  // the secondary button went down in pan mode: its release pins or unpins
 };
 
 // What the shell read for one tick.
@@ -41,6 +43,7 @@ struct PollInput {
     uint32_t now;           // milliseconds, wrapping
     bool swapped = false;   // the mouse's buttons are swapped: the physical right one is primary
     int32_t front = 0;      // the system's notification state, read when ReadsFront asks; 0: not read
+    Rect32 map = {};        // where the map shows on the screen; empty while it does not
 };
 
 // SHQueryUserNotificationState's answers that mean a full-screen program or
@@ -60,6 +63,9 @@ struct PanActions {
     bool shift;         // a pass moving every window by `step`
     Point32 step;
     bool keysDown;      // a chord key is down: the next tick should come soon
+    bool mapClick;      // a click on the map: the view to the cell under `at` (CellOffset)
+    bool pin;           // a click of the secondary button: the window under `at` pinned, or unpinned
+    Point32 at;
 };
 
 // One look at the keys and the mouse; pans only while `enabled`, and never
@@ -77,6 +83,8 @@ bool TakeSettings(PanState& state, const Settings& before, const Settings& next,
 Point32 TakeDisplay(PanState& state, const Settings& settings, const Rect32& desktop);
 // Back to the start cell: the step every window is to move by.
 Point32 MoveHome(PanState& state, int32_t startCell);
+// The view to `offset` (on the plane): the step every window is to move by.
+Point32 MoveTo(PanState& state, Point32 offset);
 // How far every window stands from its place at home: where a window the
 // shell makes anew at its home place is to go.
 Point32 FromHome(const PanState& state, int32_t startCell);

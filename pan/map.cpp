@@ -36,9 +36,11 @@ Rect32 Shifted(const Scale& s, const Rect32& r, Point32 by) {
 
 }  // namespace
 
-void LayOutMap(const MapInput& in, const std::vector<Rect32>& windows, MapPicture& picture) {
+void LayOutMap(const MapInput& in, const std::vector<Rect32>& windows, const std::vector<Rect32>& pinned,
+               MapPicture& picture) {
     picture.place = picture.start = picture.view = Rect32{};
     picture.windows.clear();
+    picture.pinned.clear();
     picture.columns = (int64_t)in.widthSteps + 1;
     picture.rows = (int64_t)in.heightSteps + 1;
     const Rect32& d = in.desktop;
@@ -61,6 +63,27 @@ void LayOutMap(const MapInput& in, const std::vector<Rect32>& windows, MapPictur
     picture.view = Shifted(s, d, in.offset);
     if ((uint32_t)in.startCell <= 8) picture.start = Shifted(s, d, StartCellOffset(in.startCell, half, {0, 0}));
     for (auto r = windows.rbegin(); r != windows.rend(); ++r) picture.windows.push_back(Shifted(s, *r, in.offset));
+    for (auto r = pinned.rbegin(); r != pinned.rend(); ++r) picture.pinned.push_back(Shifted(s, *r, in.offset));
+}
+
+bool OnTheMap(const MapPicture& p, Point32 at) {
+    return at.x >= p.place.left && at.x < p.place.right && at.y >= p.place.top && at.y < p.place.bottom;
+}
+
+Point32 CellOffset(const MapPicture& p, const Rect32& desktop, Point32 halfExtent, Point32 at) {
+    // Along one axis: the cell under the pixel, and the offset that puts the
+    // screen over it, held on the plane.
+    // Past the plane's far edge, a product is not needed.
+    auto axis = [](int64_t pixel, int64_t pixels, int64_t cells, int64_t screen, int32_t half) {
+        int64_t h = std::max<int64_t>(half, 0), cell = 0;
+        if (pixels > 0 && cells > 0) cell = std::clamp<int64_t>(pixel, 0, pixels - 1) * cells / pixels;
+        int64_t across = screen <= 0 ? 0 : cell > 2 * h / screen ? 2 * h + 1 : cell * screen;
+        return (int32_t)std::clamp<int64_t>(h - across, -h, h);
+    };
+    return {axis((int64_t)at.x - p.place.left, (int64_t)p.place.right - p.place.left, p.columns,
+                 (int64_t)desktop.right - desktop.left, halfExtent.x),
+            axis((int64_t)at.y - p.place.top, (int64_t)p.place.bottom - p.place.top, p.rows,
+                 (int64_t)desktop.bottom - desktop.top, halfExtent.y)};
 }
 
 MapStep StepMap(MapState& map, bool wanted, uint32_t passes) {

@@ -30,13 +30,22 @@ struct MapPicture {
     Rect32 start;  // empty when the start cell places nowhere
     Rect32 view;
     std::vector<Rect32> windows;  // in drawing order: the bottom window first, those above over it
+    std::vector<Rect32> pinned;   // the pinned windows, marked over the others, in the same order
 };
 
 // Every rectangle is clipped to the map but keeps at least 2 x 2 pixels, so
 // a window off the plane shows as a sliver on the edge nearest to it.
-// `windows` come top window first; `picture` is filled anew, its window
-// list keeps its memory.
-void LayOutMap(const MapInput& in, const std::vector<Rect32>& windows, MapPicture& picture);
+// `windows` and `pinned` (where they stand on the screen) come top window
+// first; `picture` is filled anew, its lists keep their memory.
+void LayOutMap(const MapInput& in, const std::vector<Rect32>& windows, const std::vector<Rect32>& pinned,
+               MapPicture& picture);
+
+// Whether a point of the screen falls on the map.
+bool OnTheMap(const MapPicture& picture, Point32 at);
+// The map as a pager: the view's offset that shows the cell of the plane
+// under `at`, as a start cell there would (on the plane, so a cell that the
+// plane's rounding leaves short shows as much of it as the plane holds).
+Point32 CellOffset(const MapPicture& picture, const Rect32& desktop, Point32 halfExtent, Point32 at);
 
 // Whether the map shows, and which drawing it holds.
 struct MapState {

@@ -41,9 +41,47 @@ bool IsShellBar(std::string_view className) {
            className == "NotifyIconOverflowWindow"sv || className == "DV2ControlHost"sv || className == "BaseBar"sv;
 }
 
-bool Movable(const WindowInfo& w, const Unpanned& own) {
+namespace {
+
+// A window Veskal may move at all, pinned or not.
+bool Ours(const WindowInfo& w, const Unpanned& own) {
     return w.visible && (!w.cloaked || w.elsewhere) && w.id != own.mover && w.id != own.desktopView &&
            w.id != own.map && w.id != own.surface && !w.className.empty() && !IsShellBar(w.className);
+}
+
+}  // namespace
+
+std::string PinKey(const WindowInfo& w) {
+    return w.program + "|" + w.className;
+}
+
+bool IsPinned(const std::vector<std::string>& pins, const WindowInfo& w) {
+    return !pins.empty() && std::find(pins.begin(), pins.end(), PinKey(w)) != pins.end();
+}
+
+void ListPinned(const std::vector<WindowInfo>& windows, std::vector<Rect32>& pinned) {
+    pinned.clear();
+    for (const WindowInfo& w : windows)
+        if (w.pinned && w.visible && !w.minimized) pinned.push_back(w.rect);
+}
+
+bool TogglePin(std::vector<std::string>& pins, const WindowInfo& w) {
+    auto found = std::find(pins.begin(), pins.end(), PinKey(w));
+    if (found != pins.end()) return pins.erase(found), false;
+    pins.push_back(PinKey(w));
+    return true;
+}
+
+const WindowInfo* WindowAt(const std::vector<WindowInfo>& windows, const Unpanned& own, Point32 at) {
+    for (const WindowInfo& w : windows)
+        if (Ours(w, own) && !w.minimized && !w.desktop && at.x >= w.rect.left && at.x < w.rect.right &&
+            at.y >= w.rect.top && at.y < w.rect.bottom)
+            return &w;
+    return nullptr;
+}
+
+bool Movable(const WindowInfo& w, const Unpanned& own) {
+    return !w.pinned && Ours(w, own);
 }
 
 bool Pans(const WindowInfo& w, const Unpanned& own) {

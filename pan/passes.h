@@ -26,6 +26,8 @@ struct WindowInfo {
     bool desktop = false;    // one of the shell's desktop windows (Progman, WorkerW): it stands where the view puts it
     bool maximized = false;
     Rect32 restore = {};     // minimized or maximized: where restoring puts it, in screen pixels; read at the end only
+    std::string program = {};  // its program's file name, lower case (UTF-8); read only while pins exist
+    bool pinned = false;     // the user pinned it to the screen: it never moves
 };
 
 // The windows that never pan.
@@ -58,6 +60,18 @@ using Placements = std::unordered_map<WindowId, Placement>;
 // menu's host and the old quick-launch bar: they never pan, and a click on
 // them is no choice of a window to work in.
 bool IsShellBar(std::string_view className);
+// The pin that holds a window: its program's file name and its class, so
+// that the same program's window is pinned at the next start as well.
+std::string PinKey(const WindowInfo& window);
+// Whether one of the pins veskal.ini keeps holds the window.
+bool IsPinned(const std::vector<std::string>& pins, const WindowInfo& window);
+// Where the pinned windows that show stand, top window first, for the map.
+void ListPinned(const std::vector<WindowInfo>& windows, std::vector<Rect32>& pinned);
+// The window's pin taken away if it has one, else given: true when it is pinned now.
+bool TogglePin(std::vector<std::string>& pins, const WindowInfo& window);
+// The window the user points at: the top window at `at` that pans or is
+// pinned; null when there is none.
+const WindowInfo* WindowAt(const std::vector<WindowInfo>& windows, const Unpanned& own, Point32 at);
 // Whether the window is one Veskal ever moves, in any state.
 bool Movable(const WindowInfo& window, const Unpanned& own);
 bool Pans(const WindowInfo& window, const Unpanned& own);

@@ -24,6 +24,16 @@ void ApplyLine(Settings& settings, std::string_view key, std::string_view value)
         settings.speed = number;
     else if (key == "MAP")
         settings.showMap = number != 0;
+    else if (key == "FOLLOW")
+        settings.followFront = number != 0;
+}
+
+// A pin's value is the rest of its line, whatever it holds.
+bool TakePin(Settings& settings, std::string_view line) {
+    const std::string_view key = "PIN=";
+    if (line.substr(0, key.size()) != key) return false;
+    if (line.size() > key.size()) settings.pins.emplace_back(line.substr(key.size()));
+    return true;
 }
 
 void AppendLine(std::string& text, const char* key, int32_t value) {
@@ -42,7 +52,7 @@ Settings ParseSettingsFile(std::string_view text) {
         std::string_view line = TakeLine(text);
         DropTrailingChar(line, '\n');
         DropTrailingChar(line, '\r');
-        if (line.empty()) continue;
+        if (line.empty() || TakePin(settings, line)) continue;
         fields.clear();
         SplitText(line, fields, "=");
         if (fields.size() < 2) continue;
@@ -61,5 +71,7 @@ std::string FormatSettingsFile(const Settings& settings) {
     AppendLine(text, "SPEED", settings.speed);
     // Only when off, so that a file of the defaults stays as earlier releases wrote it.
     if (!settings.showMap) AppendLine(text, "MAP", 0);
+    if (!settings.followFront) AppendLine(text, "FOLLOW", 0);
+    for (const std::string& pin : settings.pins) text += "PIN=" + pin + "\n";
     return text;
 }

@@ -8,9 +8,11 @@
 
 #include "base/keys.h"
 #include "pan/engine.h"
+#include "pan/follow.h"
 #include "pan/map.h"
 #include "pan/maximized.h"
 #include "pan/passes.h"
+#include "pan/plane.h"
 #include "pan/recall.h"
 #include "pan/wait.h"
 
@@ -32,10 +34,13 @@ std::string Moves(const std::vector<Move>& moves) {
     return text;
 }
 
-struct Tick { std::vector<int> down; Point32 cursor; uint32_t now = T; bool swapped = false; int32_t front = 0; };
+struct Tick {
+    std::vector<int> down; Point32 cursor; uint32_t now = T; bool swapped = false; int32_t front = 0; Rect32 map = {};
+};
 Tick Keys(std::vector<int> down, Point32 at = {}, uint32_t now = T) { return {down, at, now}; }
 Tick Swapped(std::vector<int> down, Point32 at = {}) { return {down, at, T, true}; }  // a left-handed mouse
 Tick Over(int32_t front, std::vector<int> down) { return {down, {}, T, false, front}; }  // the notification state read
+Tick Map(std::vector<int> down, Point32 at) { return {down, at, T, false, 0, {846, 633, 1016, 760}}; }  // the map shows
 Tick Chord(Point32 at = {}, uint32_t now = T) { return {{S, C}, at, now}; }     // the chord held
 Tick Drag(Point32 at = {}, uint32_t now = T) { return {{S, C, L}, at, now}; }  // the chord and the button
 std::vector<Tick> TwoClicks(uint32_t a, uint32_t b) { return {Drag({}, a), Chord({}, a), Drag({}, b), Chord({}, b)}; }
@@ -50,7 +55,15 @@ TEST(Engine, Ticks) {
         {"chord, press, drag, release", {Chord({500, 400}), Drag({500, 400}), Drag({520, 410}),
          Chord({520, 410}, T + 400), Keys({}, {520, 410}, T + 500)}, "EPk|Pk|PkS20,10|Pk|L", {S, C}, {20, 10}},
         {"Shift alone", {Keys({S}), Keys({S, L}, {20, 10})}, "k|k"}, {"two of three keys", {Chord()}, "k", {S, C, 18}},
-        {"a chord of the right button", {Keys({2})}, "EPk", {2}}, {"a key listed twice", {Keys({S})}, "EPk", {S, S}},
+        {"a chord of the right button: it pins nothing", {Keys({2}), Keys({})}, "EPk|L", {2}},
+        {"the right button pins where it is let go", {Chord(), Keys({S, C, 2}, {50, 60}), Keys({S, C}, {55, 60})},
+         "EPk|Pk|PkN55,60"},
+        {"a click on the map picks a cell: no drag, no double click", {Map({S, C, L}, {900, 700}),
+         Map({S, C, L}, {910, 705}), Map({S, C}, {910, 705}), Map({S, C, L}, {910, 705}), Map({S, C}, {910, 705})},
+         "EPk|Pk|PkM910,705|Pk|PkM910,705"},
+        {"let go off the map: no cell", {Map({S, C, L}, {900, 700}), Map({S, C}, {500, 400})}, "EPk|Pk"},
+        {"a drag begun off the map goes on over it", {Map({S, C, L}, {800, 600}), Map({S, C, L}, {900, 700})},
+         "EPk|PkS100,100", {S, C}, {100, 100}}, {"a key listed twice", {Keys({S})}, "EPk", {S, S}},
         {"256 + Shift is no Shift", {Chord()}, "k", {C, 256 + S}}, {"empty chord", {Chord()}, "", {}},
         {"key code 0 never reads as down", {Keys({S, 0})}, "k", {S, 0}},
         {"panning off", {Chord(), Drag({20, 10})}, "k|k", {S, C}, {}, 1, 1, false},
@@ -68,8 +81,8 @@ TEST(Engine, Ticks) {
         {"the clock wraps past the deadline", TwoClicks(UINT32_MAX - 100, UINT32_MAX - 50), "EPk|Pk|Pk|PkS0,0"},
         {"DCENTER 2 is on as well", TwoClicks(T, T + 1), "EPk|Pk|Pk|PkS0,0", {S, C}, {}, 1, 2},
         {"DCENTER 0: no double click", TwoClicks(T, T + 1), "EPk|Pk|Pk|Pk", {S, C}, {}, 1, 0},
-        {"buttons swapped: the right one drags, the left does not", {Swapped({S, C, L}), Swapped({S, C, L}, {9, 9}),
-         Swapped({S, C, 2}, {9, 9}), Swapped({S, C, 2}, {19, 9})}, "EPk|Pk|Pk|PkS10,0", {S, C}, {10, 0}},
+        {"buttons swapped: the right one drags, the left pins", {Swapped({S, C, L}), Swapped({S, C, L}, {9, 9}),
+         Swapped({S, C, 2}, {9, 9}), Swapped({S, C, 2}, {19, 9})}, "EPk|Pk|PkN9,9|PkS10,0", {S, C}, {10, 0}},
         {"a chord begun over a full-screen program: none until every key is up", {Over(2, {S}), Chord(),
          Keys({C}), Keys({}), Over(5, {S}), Chord()}, "k|k|k||k|EPk"},
         {"the state of the front is read when a key first goes down", {Keys({S}), Over(3, {S, C})}, "k|EPk"}};
@@ -80,11 +93,12 @@ TEST(Engine, Ticks) {
         state.halfExtent = {1024, 768};
         std::string seen;
         for (const Tick& t : row.ticks) {
-            PollInput in = {{}, t.cursor.x != INT_MIN, t.cursor, t.now, t.swapped, t.front};
+            PollInput in = {{}, t.cursor.x != INT_MIN, t.cursor, t.now, t.swapped, t.front, t.map};
             for (int code : t.down) in.down.set((size_t)code);
             PanActions a = PollTick(state, settings, MakeChord(row.chord), row.enabled, in);
             seen += std::string(&t == &row.ticks[0] ? "" : "|") + (a.enterPanMode ? "E" : "") + (a.park ? "P" : "") +
-                    (a.leavePanMode ? "L" : "") + (a.keysDown ? "k" : "") + (a.shift ? "S" + Text(a.step) : "");
+                    (a.leavePanMode ? "L" : "") + (a.keysDown ? "k" : "") + (a.shift ? "S" + Text(a.step) : "") +
+                    (a.mapClick ? "M" + Text(a.at) : "") + (a.pin ? "N" + Text(a.at) : "");
         }
         EXPECT_EQ(seen, row.seen) << row.name;
         EXPECT_EQ(Text(state.offset), Text(row.offset)) << row.name << ": offset";
@@ -176,8 +190,9 @@ TEST(Passes, WhatMovesAndWhere) {
     std::vector<Rect32> placed;
     const struct {
         const char *name, *className; bool pans; WindowId id = 9; bool shown = true, minimized = false, cloaked = false,
-        elsewhere = false;
+        elsewhere = false, pinned = false;
     } kPans[] = {
+        {"pinned to the screen", "Notepad", false, 9, true, false, false, false, true},
         {"ordinary window", "Notepad", true}, {"Progman pans like any other", "Progman", true},
         {"class names match case and all", "basebar", true}, {"gone while it was read", "", false},
         {"hidden", "Notepad", false, 9, false}, {"minimized", "Notepad", false, 9, true, true},
@@ -191,6 +206,7 @@ TEST(Passes, WhatMovesAndWhere) {
     for (const auto& row : kPans) {
         WindowInfo window = {row.id, row.shown, row.minimized, row.className, {5000, 100, 5100, 200}, row.cloaked,
                              row.elsewhere};
+        window.pinned = row.pinned;
         PlanShift({10, 20}, {window}, kOwn, moves, placed);
         EXPECT_EQ(Moves(moves), row.pans ? "5010,120" : "") << row.name << " (shift)";
         EXPECT_EQ(Moves(PlanRecall({window}, kOwn, kOne)), row.pans ? "960,100" : "") << row.name << " (recall)";
@@ -231,6 +247,59 @@ TEST(Passes, WhatMovesAndWhere) {
     ASSERT_EQ(placed.size(), 2u) << "every window that pans, top first";
     EXPECT_EQ(Text(placed[0]) + " " + Text(placed[1]), "-30,40,70,90 2147483618,45,-20,55");
     EXPECT_EQ(std::to_string(moves[0].id) + " " + std::to_string(moves[1].id), "7 9");
+}
+
+// A right click pins the top window under the pointer that pans or is pinned, by its program and class, and again
+// unpins it; pinned windows show on the map where they stand.
+TEST(Passes, Pins) {
+    std::vector<WindowInfo> windows = {{1, true, false, "VESKALClass", {0, 0, 1024, 768}},  // Veskal's: not pinned
+                                       {8, true, true, "Notepad", {0, 0, 500, 500}},       // minimized
+                                       {9, true, false, "Notepad", {100, 100, 400, 400}},
+                                       {10, true, false, "Edit", {0, 0, 1024, 768}}};
+    windows[2].program = "notepad.exe";
+    std::vector<std::string> pins = {"calc.exe|Calc"};
+    const WindowInfo* at = WindowAt(windows, kOwn, {150, 150});
+    ASSERT_TRUE(at && at->id == 9) << "the top window at the pointer that Veskal moves";
+    EXPECT_TRUE(TogglePin(pins, *at));
+    windows[2].pinned = IsPinned(pins, windows[2]);
+    std::vector<Rect32> pinned;
+    ListPinned(windows, pinned);
+    EXPECT_EQ(pins.back() + " " + std::to_string(windows[2].pinned) + " " + Text(pinned.at(0)),
+              "notepad.exe|Notepad 1 100,100,400,400");
+    EXPECT_EQ(WindowAt(windows, kOwn, {150, 150}), &windows[2]) << "a pinned window can be unpinned";
+    EXPECT_FALSE(TogglePin(pins, windows[2]));
+    EXPECT_EQ(pins, std::vector<std::string>{"calc.exe|Calc"});
+    EXPECT_FALSE(WindowAt(windows, kOwn, {1100, 10})) << "no window there";
+}
+
+// The view follows the focus on a 1024 x 768 screen, a 3x3 plane: the window that came to the front, the view's
+// offset, the step every window takes.
+TEST(Follow, StepToTheWindowInFront) {
+    const struct { const char* name; Rect32 window; Point32 offset, step; } kRows[] = {
+        {"off to the left: its left edge at the screen's", {-700, 100, -400, 300}, {0, 0}, {700, 0}},
+        {"off to the right", {1100, 100, 1400, 300}, {0, 0}, {-376, 0}},
+        {"below", {100, 800, 300, 1000}, {0, 0}, {0, -232}},
+        {"above and to the left", {-500, -400, -300, -200}, {0, 0}, {500, 400}},
+        {"touching the left edge from outside", {-300, 100, 0, 300}, {0, 0}, {300, 0}},
+        {"wider and taller than the screen: its top left", {1100, -1000, 2500, -100}, {0, 0}, {-1024, 768}},
+        {"at the plane's edge: as far as it goes", {-700, 100, -400, 300}, {1000, 0}, {24, 0}},
+        {"already partly on the screen", {-100, 100, 200, 300}, {0, 0}, {0, 0}}};
+    for (const auto& row : kRows)
+        EXPECT_EQ(Text(FollowStep(row.window, kDesk, row.offset, {1024, 768})), Text(row.step)) << row.name;
+    // Whether it follows at all: the user's choice of an ordinary window, with the chord let go.
+    const struct { const char* name; FrontChange change; WindowId id; const char* className; bool desktop, follows; }
+        kWho[] = {{"an ordinary window, chosen", {true, false, false}, 9, "Notepad", false, true},
+                  {"the item off", {false, false, false}, 9, "Notepad", false, false},
+                  {"the chord held", {true, true, false}, 9, "Notepad", false, false},
+                  {"the one before closed or was minimized", {true, false, true}, 9, "Notepad", false, false},
+                  {"Veskal's own window", {true, false, false}, 1, "VESKALClass", false, false},
+                  {"the desktop", {true, false, false}, 9, "Progman", true, false},
+                  {"the taskbar", {true, false, false}, 9, "Shell_TrayWnd", false, false}};
+    for (const auto& row : kWho) {
+        WindowInfo w = {row.id, true, false, row.className, {-700, 0, -400, 300}};
+        w.desktop = row.desktop;
+        EXPECT_EQ(FollowsFront(row.change, w, kOwn), row.follows) << row.name;
+    }
 }
 
 // At the end, minimized and maximized windows whose restore rectangle lies off every monitor get one of its size in
@@ -336,11 +405,29 @@ TEST(MapLayout, PlaneViewStartAndWindows) {
         {"a width that wrapped: no map", -2, 2, 4, {0, 0}, {0, 0, 1, 1}, "0,0,0,0 | 0,0,0,0 | none", "0,0,0,0"}};
     for (const auto& row : kRows) {
         MapPicture p;
-        LayOutMap({kDesk, kDesk, row.width, row.height, row.cell, row.offset}, {row.window, kDesk}, p);
+        LayOutMap({kDesk, kDesk, row.width, row.height, row.cell, row.offset}, {row.window, kDesk}, {}, p);
         std::string windows = p.windows.empty() ? "none" : Text(p.windows[1]);
         EXPECT_EQ(Text(p.view) + " | " + Text(p.start) + " | " + windows + " in " + Text(p.place),
                   std::string(row.seen) + " in " + row.place) << row.name;
         EXPECT_TRUE(p.windows.empty() || p.windows[0] == p.view) << row.name << ": the bottom window first";
+    }
+}
+
+// The map as a pager, on a 1024 x 768 screen: the point clicked (from the map's top left), the view's offset
+// that shows its cell. A 4x2 plane's half extent is not a whole number of screens: the far cells are held on it.
+TEST(MapLayout, CellsAsAPager) {
+    const struct { const char* name; int32_t width, height; Point32 at, offset; } kRows[] = {
+        {"3x3: top left", 2, 2, {0, 0}, {1024, 768}}, {"3x3: centre", 2, 2, {80, 60}, {0, 0}},
+        {"3x3: bottom right, its last pixel", 2, 2, {169, 126}, {-1024, -768}},
+        {"4x2: second column, bottom row", 3, 1, {60, 50}, {512, -384}},
+        {"4x2: last column", 3, 1, {169, 0}, {-1536, 384}},
+        {"off the map: its nearest cell", 2, 2, {-50, 900}, {1024, -768}}};
+    for (const auto& row : kRows) {
+        MapPicture p;
+        LayOutMap({kDesk, kDesk, row.width, row.height, 4, {0, 0}}, {}, {}, p);
+        Point32 at = {p.place.left + row.at.x, p.place.top + row.at.y};
+        EXPECT_EQ(Text(CellOffset(p, kDesk, HalfExtent(kDesk, row.width, row.height), at)), Text(row.offset))
+            << row.name << " in " << Text(p.place);
     }
 }
 

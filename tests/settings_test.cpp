@@ -64,7 +64,9 @@ TEST(SettingsFile, ReadThenWritten) {
         {"wraps at 32 bits", "WIDTH=-2147483648\nHEIGHT=4294967298\n", "WIDTH=-2147483648\nHEIGHT=2\n" + kNoKeys},
         {"NUL bytes stay in the line", "ACTKEY=1\0" "7\nSPEED\0=3\n"s, "WIDTH=3\nHEIGHT=3\nACTKEY=1\n" + kNoKeys},
         {"MAP=0: no map, written last", "MAP=0\nSPEED=2\n", "WIDTH=3\nHEIGHT=3\nDCENTER=1\nPOS0=4\nSPEED=2\nMAP=0\n"},
-        {"any other MAP is the default, not written", "MAP=0\nMAP=2\n", "WIDTH=3\nHEIGHT=3\n" + kNoKeys}};
+        {"any other MAP is the default, not written", "MAP=0\nMAP=2\n", "WIDTH=3\nHEIGHT=3\n" + kNoKeys},
+        {"FOLLOW=0 and the pins, last; a pin is the rest of its line", "PIN=a.exe|x=y\nFOLLOW=0\nPIN=\nPIN=b|B\n",
+         "WIDTH=3\nHEIGHT=3\n" + kNoKeys + "FOLLOW=0\nPIN=a.exe|x=y\nPIN=b|B\n"}};
     EXPECT_EQ(FormatSettingsFile(Settings()), "WIDTH=3\nHEIGHT=3\nACTKEY=16\nACTKEY=17\n" + kNoKeys) << "defaults";
     for (const char* on : {"DCENTER=2\n", "DCENTER=200\n"})  // on, as the settings program is to show it
         EXPECT_EQ(FormatSettingsText(ParseSettingsFile(on)), "2 2 1 4 1") << on;

@@ -61,7 +61,7 @@ void Drag(benchmark::State& state, bool map) {
         PlanShift(act.step, d.windows, {1, 2, 3, 0}, d.moves, d.placed, d.placements);
         RecordMoves(d.placements, d.windows, d.moves);
         for (size_t i = 0; i < d.windows.size(); ++i) d.windows[i].rect = d.placed[i];  // every move taken
-        if (map) LayOutMap({kScreen, kScreen, 2, 2, 4, d.pan.offset}, d.placed, d.picture);
+        if (map) LayOutMap({kScreen, kScreen, 2, 2, 4, d.pan.offset}, d.placed, {}, d.picture);
         benchmark::DoNotOptimize(d.moves.data());
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
