@@ -22,10 +22,15 @@ void TakeFront(Front& front, HWND now) {
     front.now = now;
 }
 
-// The system's fall-back: the window in front before it went away, hid or
-// was minimized, and the system brought the next one forward.
+// Not the user's choice: the window in front before was closed or
+// minimized, and the system brought the next one forward; or it was
+// Veskal's own, which gives the keyboard back after its menu. A window
+// merely hidden does not count: the task switcher hides itself as it hands
+// over to the window the user picked.
 bool Left(HWND before) {
-    return before && (!IsWindow(before) || !IsWindowVisible(before) || IsIconic(before));
+    DWORD processId = 0;
+    return before && (!IsWindow(before) || IsIconic(before) ||
+                      (GetWindowThreadProcessId(before, &processId) && processId == GetCurrentProcessId()));
 }
 
 void OnFrontChanged(HWND now) {

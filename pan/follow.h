@@ -10,7 +10,7 @@
 struct FrontChange {
     bool following;     // the choice is on, and so is panning
     bool chordDown;     // a chord key is down: the user pans by hand
-    bool previousLeft;  // the window in front before was closed, hidden or minimized
+    bool previousLeft;  // the window in front before was closed or minimized, or was Veskal's own
 };
 
 // The user's choice of a window, not the system's fall-back when the one
