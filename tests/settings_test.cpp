@@ -106,13 +106,13 @@ TEST(SettingsMessage, TakesEffect) {
 
 // The record written after a drag, read at the next start of this boot.
 TEST(ViewRecord, TrustedOnlyForThisBootDesktopAndPlane) {
-    const int64_t boot = 1700000000;
-    const std::string desk = " 0 0 1024 768", now = "VIEW 1700000000" + desk + desk;  // this boot, this desktop
+    const int64_t boot = 13400000000;  // seconds since 1601, as Windows counts: past 2^31
+    const std::string desk = " 0 0 1024 768", now = "VIEW 13400000000" + desk + desk;  // this boot, this desktop
     const struct { const char* name; std::string text; bool resumes; } kRows[] = {
         {"this boot, desktop and plane", now + " 2 2 300 -200\n", true}, {"cut short", now + " 2 2 300", false},
-        {"the clocks 5 s apart", "VIEW 1700000005" + desk + desk + " 2 2 300 -200\n", true},
-        {"6 s: another boot", "VIEW 1699999994" + desk + desk + " 2 2 300 -200\n", false},
-        {"the desktop view moved since", "VIEW 1700000000" + desk + " 9 0 1033 768 2 2 300 -200\n", false},
+        {"the clocks 5 s apart", "VIEW 13400000005" + desk + desk + " 2 2 300 -200\n", true},
+        {"6 s: another boot", "VIEW 13399999994" + desk + desk + " 2 2 300 -200\n", false},
+        {"the desktop view moved since", "VIEW 13400000000" + desk + " 9 0 1033 768 2 2 300 -200\n", false},
         {"another plane", now + " 4 2 300 -200\n", false}, {"on the edge of the plane", now + " 2 2 1024 -768\n", true},
         {"off the plane", now + " 2 2 1025 0\n", false}, {"not a number", now + " 2 2 3O0 0\n", false}};
     for (const auto& row : kRows) {
