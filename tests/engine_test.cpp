@@ -385,7 +385,10 @@ TEST(MapLayout, PlaneViewStartAndWindows) {
     const struct {
         const char* name; int32_t width, height, cell; Point32 offset; Rect32 window;
         const char *seen, *place = "846,633,1016,760";  // where the map of a 4:3 plane goes
+        Rect32 corner = kDesk;  // the work area
     } kRows[] = {
+        {"a taskbar's 68 pixels at the bottom: above it", 2, 2, 4, {0, 0}, {100, 100, 300, 250},
+         "56,42,113,84 | 56,42,113,84 | 62,47,73,56", "846,565,1016,692", {0, 0, 1024, 700}},
         {"3x3 at the centre", 2, 2, 4, {0, 0}, {100, 100, 300, 250}, "56,42,113,84 | 56,42,113,84 | 62,47,73,56"},
         {"3x3 at start cell 0", 2, 2, 0, {1024, 768}, {100, 100, 300, 250}, "0,0,56,42 | 0,0,56,42 | 5,5,16,13"},
         {"3x3, start cell 8", 2, 2, 8, {0, 0}, {0, 0, 1024, 768}, "56,42,113,84 | 113,84,170,127 | 56,42,113,84"},
@@ -397,7 +400,7 @@ TEST(MapLayout, PlaneViewStartAndWindows) {
         {"a width that wrapped: no map", -2, 2, 4, {0, 0}, {0, 0, 1, 1}, "0,0,0,0 | 0,0,0,0 | none", "0,0,0,0"}};
     for (const auto& row : kRows) {
         MapPicture p;
-        LayOutMap({kDesk, kDesk, row.width, row.height, row.cell, row.offset}, {row.window, kDesk}, {}, p);
+        LayOutMap({kDesk, row.corner, row.width, row.height, row.cell, row.offset}, {row.window, kDesk}, {}, p);
         std::string windows = p.windows.empty() ? "none" : Text(p.windows[1]);
         EXPECT_EQ(Text(p.view) + " | " + Text(p.start) + " | " + windows + " in " + Text(p.place),
                   std::string(row.seen) + " in " + row.place) << row.name;

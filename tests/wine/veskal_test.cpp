@@ -415,14 +415,19 @@ TEST_F(Core, SettingsFileWrittenWhereRead) {
     EXPECT_EQ(SavedIni(), "WIDTH=4\r\nHEIGHT=3\r\nACTKEY=16\r\nACTKEY=17\r\nDCENTER=0\r\nPOS0=4\r\nSPEED=1\r\n");
 }
 
-// config.exe: OK sends a plane of 4x2 screens instead of 3x3, which pulls far-off windows back
+// config.exe after a pan: OK sends a plane of 4x2 screens instead of 3x3, which pulls far-off windows back and the
+// desktop home, with the view: home then moves nothing
 TEST_F(Core, ConfigAppliesSettings) {
     StartVeskal("config", "");
+    Drag({300, 300}, {380, 350});
     MoveTo(watched[0].hwnd, {-100, -50});
     HWND dialog = AwaitShown(Start(binDir + "\\config.exe", "3 1 0 4 1 16 17"), "#32770", "config.exe's dialog");
     EXPECT_EQ(Text(dialog) + L"|" + Text(GetDlgItem(dialog, IDCANCEL)), L"Veskal 設定|キャンセル");
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)GetDlgItem(dialog, IDOK));
     ExpectAt(watched[0].hwnd, {64, 0}, "E2E Window A after OK");
+    ExpectAt(watched[3].hwnd, watched[3].home, "the desktop after OK");
+    SendMessageTimeoutA(mover, WM_COMMAND, ID_TRAY_HOME, 0, SMTO_NORMAL, kDeadlineMs, nullptr);
+    ExpectAt(watched[3].hwnd, watched[3].home, "the desktop after 始点へ移動", 0);
 }
 
 // 100 settings messages during a drag: it goes on, exits in order
@@ -469,11 +474,19 @@ TEST_F(Full, MissingSettingsProgram) {
     EXPECT_TRUE(WaitFor([&] { return Balloon() == expected; })) << Balloon();
 }
 
-// the map shows while the chord is held, hides after, and lets a drag
-// begun beside it go on over it
+// the map shows while the chord is held, with the windows from the first chord on, redrawn as the drag goes; it
+// hides after, and lets a drag begun beside it go on over it
 TEST_F(Full, MapWhilePanning) {
     HWND map = AwaitWindow(veskal, "VESKALMap", nullptr);
-    Drag({780, 600}, {860, 650}, [&] { EXPECT_TRUE(IsWindowVisible(map)) << "no map while Shift+Ctrl are held"; });
+    RECT r = {};
+    Drag({780, 600}, {860, 650}, [&] {
+        Check(IsWindowVisible(map) && GetWindowRect(map, &r), "no map while Shift+Ctrl are held");
+        std::string first = MenuPixels(map, r), stepped;
+        PointerTo(820, 625);  // a step of the drag, and back
+        EXPECT_NE(stepped = MenuPixels(map, r), first) << "the map did not redraw as the drag went";
+        PointerTo(780, 600);
+        EXPECT_EQ(MenuPixels(map, r), first) << "the first picture differs: it lacked the windows";
+    });
     EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(map); })) << "the map stays after the chord";
     SendMessageTimeoutA(mover, WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, kDeadlineMs, nullptr);  // the view home again,
     PostMessageA(mover, WM_COMMAND, ID_TRAY_HOME, 0);  // so this moves nothing; handled before the close
@@ -536,7 +549,8 @@ TEST_F(Display, PlaneFollowsTheScreen) {
 
 // tray menu: スタートアップに登録 by its key S makes Veskal.lnk in the Startup
 // folder start this copy in its folder; a copy moved elsewhere
-// shows it unchecked and replaces it; checked after a restart, chosen again it goes.
+// shows it unchecked and replaces it; checked after a restart through its
+// path in capitals (letter case is no matter), chosen again it goes.
 TEST_F(Full, StartupShortcut) {
     wchar_t folder[MAX_PATH] = {};
     ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)) &&
@@ -553,7 +567,8 @@ TEST_F(Full, StartupShortcut) {
     }
     EXPECT_TRUE(moved == unchecked) << "a shortcut to another copy shows checked";
     Kill();
-    RunVeskal();
+    std::string upper = dir;  // the same copy, through its path in capitals
+    RunVeskal(Start(CharUpperA(&upper[0]) + std::string("\\VESKAL.EXE"), "", dir));
     ChooseFromTrayMenu('s', WM_RBUTTONUP, &checked);
     EXPECT_FALSE(checked == unchecked) << "no check mark after a restart";
     EXPECT_TRUE(WaitFor([&] { return GetFileAttributesW(link.c_str()) == INVALID_FILE_ATTRIBUTES; })) << "not removed";
@@ -714,6 +729,36 @@ TEST_F(Full, MapAsAPager) {
     ExpectShifted(0, 0, "home");
 }
 
+// A maximized window pans (Wine restores it as it moves it); a minimized one stays where it is, minimized.
+TEST_F(Full, MaximizedAndMinimized) {
+    HWND max = CreateWindowA("Static", "max", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200, 0, 0, 0, 0),
+         min = CreateWindowA("Static", "min", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200, 0, 0, 0, 0);
+    ShowWindow(max, SW_MAXIMIZE), ShowWindow(min, SW_MINIMIZE);
+    const POINT maxAt = TopLeft(max), minAt = TopLeft(min);
+    Drag({300, 300}, {380, 350});
+    auto moved = [&] {  // this thread takes the moves posted to its windows
+        for (MSG m; PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE);) DispatchMessageA(&m);
+        return TopLeft(max).x == maxAt.x + 80 && TopLeft(max).y == maxAt.y + 50;
+    };
+    EXPECT_TRUE(WaitFor(moved)) << "the maximized window at " << TopLeft(max).x << "," << TopLeft(max).y;
+    EXPECT_TRUE(IsIconic(min) && TopLeft(min).x == minAt.x && TopLeft(min).y == minAt.y) << "the minimized one";
+    DestroyWindow(max), DestroyWindow(min);
+}
+
+// config.exe capturing a chord takes Enter and Alt, typed into it, as keys: the dialog stays open and lists each.
+TEST_F(Full, CaptureTakesEnterAndAlt) {
+    HWND dialog = AwaitShown(Start(binDir + "\\config.exe", "2 2 1 4 1 16"), "#32770", "config.exe's dialog");
+    for (const char* key : {"Return", "alt"}) {
+        PostMessageA(dialog, WM_COMMAND, IDC_CAPTURE, 0);
+        Xdo("search --onlyvisible --name '^Veskal ' windowfocus --sync key --delay 200 " + std::string(key));
+        wchar_t item[100] = {};
+        WaitFor([&] { return SendDlgItemMessageW(dialog, IDC_KEYLIST, LB_GETTEXT, 0, (LPARAM)item) > 0 &&
+                             !wcsstr(item, L"(16)"); }, 3000);
+        EXPECT_TRUE(IsWindowVisible(dialog) && wcsstr(item, *key == 'R' ? L"(13)" : L"(18)")) << key << ": " << item;
+    }
+    PostMessageA(dialog, WM_CLOSE, 0, 0);
+}
+
 // A folder that takes no new file, as Program Files for a user: made immutable, or else mounted
 // read-only, since root writes anywhere else. `lock` false undoes both. False when the folder
 // still takes a file.
@@ -785,12 +830,14 @@ TEST_F(English, AnyFolder) {
     ChooseFromTrayMenu('s');
     std::wstring told = L"Cannot start the settings program. Looked for: " + config;
     EXPECT_TRUE(WaitFor([&] { return Balloon() == told; })) << Balloon();
-    ASSERT_TRUE(CopyFileW(Wide(binDir + "\\config.exe").c_str(), config.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileW(Wide(binDir + "\\config.exe").c_str(), config.c_str(), FALSE) &&
+                SendSettings("4 2 1 4 1 16 17"));  // the running settings, not the file's
     ChooseFromTrayMenu('s');
     HWND dialog = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (dialog = FindWindowW(L"#32770", L"Veskal Settings")) && IsWindowVisible(dialog); }));
-    EXPECT_EQ(Text(GetDlgItem(dialog, IDCANCEL)) + L"|" + Text(GetDlgItem(dialog, IDC_SOURCE)),
-              L"Cancel|Settings received from the running Veskal.");
+    EXPECT_EQ(Text(GetDlgItem(dialog, IDCANCEL)) + L"|" + Text(GetDlgItem(dialog, IDC_SOURCE)) + L"|" +
+                  Text(GetDlgItem(dialog, IDC_WIDTH)),
+              L"Cancel|Settings received from the running Veskal.|5");
     PostMessageA(dialog, WM_COMMAND, IDOK, 0);
     PostMessageA(mover, WM_CLOSE, 0, 0);
     EXPECT_EQ(AwaitExit(veskal, "veskal.exe"), 0u);
