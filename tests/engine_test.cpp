@@ -249,24 +249,6 @@ TEST(Passes, WhatMovesAndWhere) {
     EXPECT_EQ(std::to_string(moves[0].id) + " " + std::to_string(moves[1].id), "7 9");
 }
 
-// A right click pins the top window under the pointer that pans or is pinned, by its program and class, and again
-// unpins it; pinned windows show on the map where they stand.
-TEST(Passes, Pins) {
-    std::vector<WindowInfo> windows = {{1, true, false, "VESKALClass", kDesk}, {8, true, true, "Notepad", kDesk},
-                                       {9, true, false, "Notepad", {100, 100, 400, 400}}, {10, true, false, "Edit", kDesk}};
-    windows[2].program = "notepad.exe";  // above it: Veskal's own window, a minimized one
-    std::vector<std::string> pins = {"calc.exe|Calc"};
-    std::vector<Rect32> pinned;
-    for (bool pinning : {true, false}) {
-        ASSERT_EQ(WindowAt(windows, kOwn, {150, 150}), &windows[2]) << "pinning: " << pinning;
-        EXPECT_EQ(TogglePin(pins, windows[2]), pinning);
-        windows[2].pinned = IsPinned(pins, windows[2]);
-        ListPinned(windows, pinned);
-        EXPECT_EQ(pins.back() + " " + (pinned.empty() ? "" : Text(pinned[0])),
-                  pinning ? "notepad.exe|Notepad 100,100,400,400" : "calc.exe|Calc ");
-    }
-}
-
 // The view follows the focus on a 1024 x 768 screen, a 3x3 plane: the window that came to the front, the view's
 // offset, the step every window takes.
 TEST(Follow, StepToTheWindowInFront) {
