@@ -37,11 +37,10 @@ bool Inside(const Rect32& r, Point32 at) {
 }
 
 // A press and release of the secondary button in pan mode is a click that
-// pins, unless that button is part of the chord itself.
-void SecondaryClick(PanState& state, const ChordKeys& chord, const PollInput& in, PanActions& out) {
-    uint8_t secondary = (uint8_t)SecondaryButton(in.swapped);
-    for (uint8_t code : chord.codes)
-        if (code == secondary) return;
+// pins. When that button is part of the chord, its release ends pan mode
+// first, and with it the click.
+void SecondaryClick(PanState& state, const PollInput& in, PanActions& out) {
+    size_t secondary = (size_t)SecondaryButton(in.swapped);
     if (in.down[secondary]) {
         state.secondaryHeld = state.secondaryHeld || (state.panMode && in.cursorKnown);
     } else if (state.secondaryHeld) {
@@ -110,7 +109,7 @@ PanActions PollTick(PanState& state, const Settings& settings, const ChordKeys& 
         out.leavePanMode = true;
     }
 
-    SecondaryClick(state, chord, in, out);
+    SecondaryClick(state, in, out);
     if (in.down[(size_t)PrimaryButton(in.swapped)]) {
         if (!state.buttonHeld && state.panMode && in.cursorKnown) {
             state.buttonHeld = true;
