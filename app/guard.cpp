@@ -42,7 +42,8 @@ void StartGuard() {
     if (exe.empty() || exe.size() >= kLongestPath - 1 ||
         !DuplicateHandle(process, process, process, &self, SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, TRUE, 0))
         return;
-    std::wstring line = L"\"" + exe + L"\" /guard " + std::to_wstring((uintptr_t)self);
+    std::string handle = std::to_string((uintptr_t)self);  // digits: the wide printf machinery stays out
+    std::wstring line = L"\"" + exe + L"\" /guard " + std::wstring(handle.begin(), handle.end());
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_FORCEOFFFEEDBACK;  // no busy cursor for a program that shows nothing

@@ -13,7 +13,8 @@ const wchar_t kIniName[] = L"veskal.ini";
 // existing files is too rare to count. The name is this process's, since
 // Veskal, its guard and config.exe may ask at once.
 bool TakesFiles(const std::wstring& directory) {
-    std::wstring probe = directory + L"veskal-" + std::to_wstring(GetCurrentProcessId()) + L".tmp";
+    std::string id = std::to_string(GetCurrentProcessId());
+    std::wstring probe = directory + L"veskal-" + std::wstring(id.begin(), id.end()) + L".tmp";
     HANDLE file = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
