@@ -392,14 +392,26 @@ TEST_F(Core, PressesStayWithVeskal) {
         << "a window of Veskal's shows after the chord";
 }
 
-// tray menu: 終了 by its key X ends the program away from home. The desktop
+// A maximized window pans (Wine restores it as it moves it), a minimized one
+// stays where it is, minimized. Then tray menu: 終了 by its key X ends the
+// program away from home. The desktop
 // goes back where the shell put it; windows more than 64 pixels beyond the
 // left edge, or above the top, come back; the rest stay. Partly on the
 // screen: a window that leaves it whole stalls Wine for seconds. veskal.ini
 // is written where it was read, in the double-byte directory (WIDTH, DCENTER
 // read there), in text mode (CR LF); a Ctrl-Z ended the reading.
 TEST_F(Core, MenuExitRecalls) {
+    HWND max = CreateWindowA("Static", "max", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200, 0, 0, 0, 0),
+         min = CreateWindowA("Static", "min", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200, 0, 0, 0, 0);
+    ShowWindow(max, SW_MAXIMIZE), ShowWindow(min, SW_MINIMIZE);
+    const POINT maxAt = TopLeft(max), minAt = TopLeft(min);
     Drag({300, 300}, {420, 360});
+    EXPECT_TRUE(WaitFor([&] {  // this thread takes the moves posted to its windows
+        for (MSG m; PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE);) DispatchMessageA(&m);
+        return TopLeft(max).x == maxAt.x + 120 && TopLeft(max).y == maxAt.y + 60;
+    })) << "the maximized window did not pan";
+    EXPECT_TRUE(IsIconic(min) && TopLeft(min).x == minAt.x && TopLeft(min).y == minAt.y) << "the minimized one moved";
+    DestroyWindow(max), DestroyWindow(min);
     const struct { size_t window; POINT placed, recalled; } recalls[] = {  // window: in watched
         {0, {-100, -50}, {64, 0}}, {2, {-200, 300}, {64, 300}}, {1, {680, 440}, {680, 440}}};
     for (const auto& r : recalls) MoveTo(watched[r.window].hwnd, r.placed);
@@ -544,7 +556,8 @@ TEST_F(Display, PlaneFollowsTheScreen) {
 
 // tray menu: スタートアップに登録 by its key S makes Veskal.lnk in the Startup
 // folder start this copy in its folder; a copy moved elsewhere
-// shows it unchecked and replaces it; checked after a restart, chosen again it goes.
+// shows it unchecked and replaces it; checked after a restart (its path in
+// capitals in the shortcut: letter case is no matter), chosen again it goes.
 TEST_F(Full, StartupShortcut) {
     wchar_t folder[MAX_PATH] = {};
     ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)) &&
@@ -561,6 +574,14 @@ TEST_F(Full, StartupShortcut) {
     }
     EXPECT_TRUE(moved == unchecked) << "a shortcut to another copy shows checked";
     Kill();
+    std::wstring upper(dir.begin(), dir.end());  // the shortcut to this copy, its path in capitals
+    CharUpperW(&upper[0]);
+    IShellLinkW* shell = nullptr;
+    IPersistFile* file = nullptr;
+    ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, (void**)&shell)) &&
+                SUCCEEDED(shell->SetPath((upper + L"\\VESKAL.EXE").c_str())) &&
+                SUCCEEDED(shell->QueryInterface(IID_IPersistFile, (void**)&file)) && SUCCEEDED(file->Save(link.c_str(), TRUE)));
+    file->Release(), shell->Release();
     RunVeskal();
     ChooseFromTrayMenu('s', WM_RBUTTONUP, &checked);
     EXPECT_FALSE(checked == unchecked) << "no check mark after a restart";
@@ -720,6 +741,20 @@ TEST_F(Full, MapAsAPager) {
     ExpectShifted(1024, 768, "the top-left cell");
     PostMessageA(mover, WM_COMMAND, ID_TRAY_HOME, 0);
     ExpectShifted(0, 0, "home");
+}
+
+// config.exe capturing a chord takes Enter and Alt, typed into it, as keys: the dialog stays open and lists each.
+TEST_F(Full, CaptureTakesEnterAndAlt) {
+    HWND dialog = AwaitShown(Start(binDir + "\\config.exe", "2 2 1 4 1 16"), "#32770", "config.exe's dialog");
+    for (const char* key : {"Return", "alt"}) {
+        PostMessageA(dialog, WM_COMMAND, IDC_CAPTURE, 0);
+        Xdo("search --onlyvisible --name '^Veskal ' windowfocus --sync key --delay 200 " + std::string(key));
+        wchar_t item[100] = {};
+        WaitFor([&] { return SendDlgItemMessageW(dialog, IDC_KEYLIST, LB_GETTEXT, 0, (LPARAM)item) > 0 &&
+                             !wcsstr(item, L"(16)"); }, 3000);
+        EXPECT_TRUE(IsWindowVisible(dialog) && wcsstr(item, *key == 'R' ? L"(13)" : L"(18)")) << key << ": " << item;
+    }
+    PostMessageA(dialog, WM_CLOSE, 0, 0);
 }
 
 // A folder that takes no new file, as Program Files for a user: made immutable, or else mounted
