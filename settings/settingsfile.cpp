@@ -28,11 +28,15 @@ void ApplyLine(Settings& settings, std::string_view key, std::string_view value)
         settings.followFront = number != 0;
 }
 
-// A pin's value is the rest of its line, whatever it holds.
+// A pin's value is the rest of its line, whatever it holds, but for the
+// carriage returns that end it: no program or class name ends in one, and
+// the file's text mode would not give them back.
 bool TakePin(Settings& settings, std::string_view line) {
     const std::string_view key = "PIN=";
     if (line.substr(0, key.size()) != key) return false;
-    if (line.size() > key.size()) settings.pins.emplace_back(line.substr(key.size()));
+    std::string_view value = line.substr(key.size());
+    while (!value.empty() && value.back() == '\r') value.remove_suffix(1);
+    if (!value.empty()) settings.pins.emplace_back(value);
     return true;
 }
 
