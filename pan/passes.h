@@ -27,7 +27,7 @@ struct WindowInfo {
     bool maximized = false;
     Rect32 restore = {};     // minimized or maximized: where restoring puts it, in screen pixels; read at the end only
     std::string program = {};  // its program's file name, lower case (UTF-8); read only while pins exist
-    bool pinned = false;     // the user pinned it to the screen: it never moves
+    bool pinned = false;       // the user pinned it to the screen: it never moves
 };
 
 // The windows that never pan.
