@@ -7,11 +7,14 @@
 
 namespace {
 
-bool WorkedIn(HWND hwnd) {
+bool Veskals(HWND hwnd) {
     DWORD processId = 0;
+    return GetWindowThreadProcessId(hwnd, &processId) && processId == GetCurrentProcessId();
+}
+
+bool WorkedIn(HWND hwnd) {
     char className[256];
-    return hwnd && hwnd != GetDesktopWindow() && GetWindowThreadProcessId(hwnd, &processId) &&
-           processId != GetCurrentProcessId() &&
+    return hwnd && hwnd != GetDesktopWindow() && !Veskals(hwnd) &&
            GetClassNameA(hwnd, className, sizeof className) && !IsShellBar(className);
 }
 
@@ -28,9 +31,7 @@ void TakeFront(Front& front, HWND now) {
 // merely hidden does not count: the task switcher hides itself as it hands
 // over to the window the user picked.
 bool Left(HWND before) {
-    DWORD processId = 0;
-    return before && (!IsWindow(before) || IsIconic(before) ||
-                      (GetWindowThreadProcessId(before, &processId) && processId == GetCurrentProcessId()));
+    return before && (!IsWindow(before) || IsIconic(before) || Veskals(before));
 }
 
 void OnFrontChanged(HWND now) {

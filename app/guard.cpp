@@ -10,13 +10,13 @@
 #include "app/window.h"
 #include "pan/plane.h"
 #include "settings/files.h"
+#include "settings/paths.h"
 #include "settings/place.h"
 #include "settings/viewrecord.h"
 
 namespace {
 
 const char kGuardSwitch[] = "/guard ";  // then the inherited handle's value
-const DWORD kLongestPath = 32768;
 
 // The record's view taken home, then anything still far off recalled, as
 // at an orderly exit.
@@ -37,9 +37,8 @@ void BringHome(const SettingsPlace& place, const std::string& text) {
 
 void StartGuard() {
     HANDLE self = nullptr, process = GetCurrentProcess();
-    std::wstring exe(kLongestPath, L'\0');
-    exe.resize(GetModuleFileNameW(nullptr, &exe[0], kLongestPath));
-    if (exe.empty() || exe.size() >= kLongestPath - 1 ||
+    std::wstring exe = ModulePath(nullptr);
+    if (exe.empty() ||
         !DuplicateHandle(process, process, process, &self, SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, TRUE, 0))
         return;
     std::string handle = std::to_string((uintptr_t)self);  // digits: the wide printf machinery stays out

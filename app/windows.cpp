@@ -119,9 +119,9 @@ std::string ProgramOf(HWND hwnd) {
     HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
     bool read = process && QueryFullProcessImageNameW(process, 0, path, &length);
     if (process) CloseHandle(process);
-    const wchar_t* name = read ? path + length : path;
+    wchar_t* name = read ? path + length : path;
     while (name > path && name[-1] != L'\\') --name;
-    CharLowerW(const_cast<wchar_t*>(name));
+    CharLowerW(name);
     char utf8[MAX_PATH * 3] = {};
     WideCharToMultiByte(CP_UTF8, 0, name, -1, utf8, sizeof utf8, nullptr, nullptr);
     return program.programNames[id] = utf8;

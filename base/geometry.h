@@ -23,3 +23,13 @@ inline bool operator==(Point32 a, Point32 b) {
 inline bool operator==(const Rect32& a, const Rect32& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
+
+// Right and bottom edges are outside, as the system counts them.
+inline bool Contains(const Rect32& r, Point32 at) {
+    return at.x >= r.left && at.x < r.right && at.y >= r.top && at.y < r.bottom;
+}
+
+// Whether the two share a pixel.
+inline bool Meets(const Rect32& a, const Rect32& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}

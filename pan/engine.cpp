@@ -32,10 +32,6 @@ void EndDrag(PanState& state, const Settings& settings, uint32_t now, PanActions
     state.lastReleaseTick = now;
 }
 
-bool Inside(const Rect32& r, Point32 at) {
-    return at.x >= r.left && at.x < r.right && at.y >= r.top && at.y < r.bottom;
-}
-
 // A press and release of the secondary button in pan mode is a click that
 // pins. When that button is part of the chord, its release ends pan mode
 // first, and with it the click.
@@ -113,13 +109,13 @@ PanActions PollTick(PanState& state, const Settings& settings, const ChordKeys& 
     if (in.down[(size_t)PrimaryButton(in.swapped)]) {
         if (!state.buttonHeld && state.panMode && in.cursorKnown) {
             state.buttonHeld = true;
-            state.mapPress = Inside(in.map, in.cursor);
+            state.mapPress = Contains(in.map, in.cursor);
             state.dragActive = !state.mapPress;
             state.anchor = in.cursor;
         }
     } else if (state.mapPress) {  // no part of a double click
         state.buttonHeld = state.mapPress = false;
-        out.mapClick = in.cursorKnown && Inside(in.map, in.cursor);
+        out.mapClick = in.cursorKnown && Contains(in.map, in.cursor);
         out.at = in.cursor;
         return out;
     } else if (state.buttonHeld) {

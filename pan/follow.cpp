@@ -24,8 +24,7 @@ bool FollowsFront(const FrontChange& change, const WindowInfo& now, const Unpann
 }
 
 Point32 FollowStep(const Rect32& w, const Rect32& screen, Point32 offset, Point32 halfExtent) {
-    bool shows = w.left < screen.right && w.right > screen.left && w.top < screen.bottom && w.bottom > screen.top;
-    if (shows || halfExtent.x < 0 || halfExtent.y < 0) return {0, 0};
+    if (Meets(w, screen) || halfExtent.x < 0 || halfExtent.y < 0) return {0, 0};
     return {AxisStep(w.left, w.right, screen.left, screen.right, offset.x, halfExtent.x),
             AxisStep(w.top, w.bottom, screen.top, screen.bottom, offset.y, halfExtent.y)};
 }

@@ -66,10 +66,6 @@ void LayOutMap(const MapInput& in, const std::vector<Rect32>& windows, const std
     for (auto r = pinned.rbegin(); r != pinned.rend(); ++r) picture.pinned.push_back(Shifted(s, *r, in.offset));
 }
 
-bool OnTheMap(const MapPicture& p, Point32 at) {
-    return at.x >= p.place.left && at.x < p.place.right && at.y >= p.place.top && at.y < p.place.bottom;
-}
-
 Point32 CellOffset(const MapPicture& p, const Rect32& desktop, Point32 halfExtent, Point32 at) {
     // Along one axis: the cell under the pixel, and the offset that puts the
     // screen over it, held on the plane.

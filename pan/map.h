@@ -40,8 +40,6 @@ struct MapPicture {
 void LayOutMap(const MapInput& in, const std::vector<Rect32>& windows, const std::vector<Rect32>& pinned,
                MapPicture& picture);
 
-// Whether a point of the screen falls on the map.
-bool OnTheMap(const MapPicture& picture, Point32 at);
 // The map as a pager: the view's offset that shows the cell of the plane
 // under `at`, as a start cell there would (on the plane, so a cell that the
 // plane's rounding leaves short shows as much of it as the plane holds).

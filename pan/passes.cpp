@@ -74,9 +74,7 @@ bool TogglePin(std::vector<std::string>& pins, const WindowInfo& w) {
 
 const WindowInfo* WindowAt(const std::vector<WindowInfo>& windows, const Unpanned& own, Point32 at) {
     for (const WindowInfo& w : windows)
-        if (Ours(w, own) && !w.minimized && !w.desktop && at.x >= w.rect.left && at.x < w.rect.right &&
-            at.y >= w.rect.top && at.y < w.rect.bottom)
-            return &w;
+        if (Ours(w, own) && !w.minimized && !w.desktop && Contains(w.rect, at)) return &w;
     return nullptr;
 }
 

@@ -9,10 +9,6 @@ namespace {
 
 const int32_t kMargin = 64;
 
-bool Meets(const Rect32& a, const Rect32& b) {
-    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
-}
-
 bool MeetsAny(const Rect32& r, const std::vector<Monitor>& monitors) {
     return std::any_of(monitors.begin(), monitors.end(), [&](const Monitor& m) { return Meets(r, m.area); });
 }

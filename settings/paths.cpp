@@ -25,8 +25,13 @@ std::wstring ModuleDirectory(const std::wstring& modulePath) {
     return drive + directory;
 }
 
+std::wstring ModulePath(HINSTANCE instance) {
+    std::wstring path(kLongestPath, L'\0');
+    DWORD length = GetModuleFileNameW(instance, &path[0], kLongestPath);
+    path.resize(length < kLongestPath ? length : 0);  // all of it, cut short: no path
+    return path;
+}
+
 std::wstring ExeDirectory(HINSTANCE instance) {
-    std::wstring modulePath(kLongestPath, L'\0');
-    modulePath.resize(GetModuleFileNameW(instance, &modulePath[0], kLongestPath));
-    return ModuleDirectory(modulePath);
+    return ModuleDirectory(ModulePath(instance));
 }
