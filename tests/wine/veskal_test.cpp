@@ -236,8 +236,6 @@ Child StartW(const std::wstring& exe, const std::wstring& directory) {
     return info;
 }
 
-
-
 }  // namespace
 
 // The desktop is made once, by the first row; a row leaves no key held, nor the buttons swapped.
