@@ -39,10 +39,8 @@ Settings StartingValues(const std::string& commandLine, const std::string* iniTe
         return ParseSettingsArguments(commandLine);
     }
     source = iniText ? Source::file : Source::defaults;
-    Settings values = iniText ? ParseSettingsFile(*iniText) : Settings();
-    // Veskal takes any DCENTER byte but 0 as on; the settings text has 1 for it.
-    values.doubleClickCenter = values.doubleClickCenter != 0 ? 1 : 0;
-    return values;
+    // DCENTER=200 shows and goes back as on: the settings text writes any byte but 0 as 1.
+    return iniText ? ParseSettingsFile(*iniText) : Settings();
 }
 
 int32_t StepsFromBox(const std::wstring& text, int32_t steps) {
