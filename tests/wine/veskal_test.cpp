@@ -28,8 +28,8 @@ bool orderKept = true;  // false in a virtual desktop: focusing its X window for
 void ExpectAt(HWND hwnd, POINT at, const std::string& what, int timeoutMs = kDeadlineMs) {
     POINT p = {};
     if (timeoutMs == 0) SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_NORMAL, kDeadlineMs, nullptr);
-    Check(WaitFor([&] { return p = TopLeft(hwnd), p.x == at.x && p.y == at.y; }, timeoutMs),
-          "%s at (%ld,%ld), expected (%ld,%ld)", what.c_str(), p.x, p.y, at.x, at.y);
+    bool there = WaitFor([&] { return p = TopLeft(hwnd), p.x == at.x && p.y == at.y; }, timeoutMs);  // before p is printed
+    Check(there, "%s at (%ld,%ld), expected (%ld,%ld)", what.c_str(), p.x, p.y, at.x, at.y);
 }
 
 // All the watched windows at once, each moved by (dx,dy) from its home.
@@ -195,8 +195,8 @@ void ChooseFromTrayMenu(char key, UINT click = WM_RBUTTONUP, std::string* pixels
     HWND menu = AwaitShown(veskal, "#32768", "the tray menu");
     POINT p = {};
     RECT r = {};
-    Check(GetCursorPos(&p) && GetWindowRect(menu, &r) && r.left == p.x && r.top == p.y,
-          "the menu at (%ld,%ld), the pointer at (%ld,%ld)", r.left, r.top, p.x, p.y);
+    bool atPointer = GetCursorPos(&p) && GetWindowRect(menu, &r) && r.left == p.x && r.top == p.y;
+    Check(atPointer, "the menu at (%ld,%ld), the pointer at (%ld,%ld)", r.left, r.top, p.x, p.y);
     if (pixels) *pixels = MenuPixels(menu, r);
     PostMessageA(menu, WM_CHAR, key, 1);
     Check(WaitFor([&] { return !IsWindowVisible(menu); }), "the menu stays open after key %c", key);
