@@ -525,8 +525,8 @@ TEST_F(Full, ShellRestart) {
 // 512), after a pan of (+450,+60): the screen made 800x600 (400) brings the
 // view back to the new edge, the windows with it; made 1024x768 again, it
 // moves nothing, and the view record follows: killed with its guard, the next
-// start resumes the pan from it, home brings it all back, and after another pan the exit recalls
-// (E2E Window B, 350 right of home, stays within 64 of the right edge).
+// start resumes the pan on the plane of this screen, home brings it all back, and after
+// another pan the exit recalls (E2E Window B, 450 right of home, stays within 64 of the right edge).
 TEST_F(Display, PlaneFollowsTheScreen) {
     watched[2].home = {400, 300};  // notepad never leaves the screen whole
     orderKept = false;
@@ -543,10 +543,10 @@ TEST_F(Display, PlaneFollowsTheScreen) {
     RunVeskal();
     PostMessageA(mover, WM_COMMAND, ID_TRAY_HOME, 0);
     ExpectShifted(0, 0, "始点へ移動 after both were killed");
-    Drag({300, 300}, {650, 300});
+    Drag({300, 300}, {750, 300});  // past the half extent of the 800x600 plane
     PostMessageA(mover, WM_CLOSE, 0, 0);
     EXPECT_EQ(AwaitExit(veskal, "veskal.exe after WM_CLOSE"), 0u);
-    const POINT exited[] = {{450, 120}, {910, 380}, {750, 300}, {0, 0}};  // A, B, notepad, the desktop
+    const POINT exited[] = {{550, 120}, {1010, 380}, {850, 300}, {0, 0}};  // A, B, notepad, the desktop
     for (size_t i = 0; i < watched.size(); ++i) ExpectAt(watched[i].hwnd, exited[i], watched[i].name, 0);
 }
 
