@@ -113,9 +113,10 @@ inline void XdoWait(const std::string& marker) {
 inline void Xdo(const std::string& arguments, std::initializer_list<int> keys = {}, bool down = false) {
     auto seen = [&](int vk) { return (GetAsyncKeyState(vk) < 0) == down; };
     bool ok = false;
-    for (int ms : {5000, kDeadlineMs})
-        if (XdoWait(XdoStart(arguments)), ok = WaitFor([&] { return std::all_of(keys.begin(), keys.end(), seen); }, ms))
-            break;
+    for (int ms : {5000, kDeadlineMs}) {
+        XdoWait(XdoStart(arguments));
+        if ((ok = WaitFor([&] { return std::all_of(keys.begin(), keys.end(), seen); }, ms))) break;
+    }
     Check(ok, "Wine does not see xdotool %s", arguments.c_str());
 }
 

@@ -525,8 +525,9 @@ TEST_F(Full, ShellRestart) {
 // 512), after a pan of (+450,+60): the screen made 800x600 (400) brings the
 // view back to the new edge, the windows with it; made 1024x768 again, it
 // moves nothing, and the view record follows: killed with its guard, the next
-// start resumes the pan on the plane of this screen, home brings it all back, and after
-// another pan the exit recalls (E2E Window B, 450 right of home, stays within 64 of the right edge).
+// start resumes the pan on the plane of this screen, home brings it all back,
+// and after another pan the exit recalls (E2E Window B, 450 right of home,
+// stays within 64 of the right edge).
 TEST_F(Display, PlaneFollowsTheScreen) {
     watched[2].home = {400, 300};  // notepad never leaves the screen whole
     orderKept = false;
