@@ -12,7 +12,7 @@ int main(int argc, char** argv) {
     // English in a Wine session of that language.
     std::string filter = testing::GTEST_FLAG(filter);
     if (filter.find("Display") != std::string::npos)
-        kShiftCtrl = "search --name '^" + std::string(kVirtualDesktop) + " - Wine desktop$' windowfocus --sync key";
+        keyWindow = "search --name '^" + std::string(kVirtualDesktop) + " - Wine desktop$'";
     else if (filter.find("English") == std::string::npos)
         testing::GTEST_FLAG(filter) = filter + (filter.find('-') == std::string::npos ? "-" : ":") + "Display.*:English.*";
     int failed = RUN_ALL_TESTS();

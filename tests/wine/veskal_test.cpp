@@ -77,7 +77,7 @@ void Drag(POINT from, POINT to, const std::function<void()>& held = [] {}, int b
     bool above = bAboveBar() || !orderKept;
     const int vk = button == 1 ? VK_LBUTTON : VK_RBUTTON, dx = pans ? to.x - from.x : 0, dy = pans ? to.y - from.y : 0;
     PointerTo(from.x, from.y);
-    Xdo(kShiftCtrl + "down shift+ctrl", {VK_SHIFT, VK_CONTROL}, true);
+    Xdo(ShiftCtrl("down"), {VK_SHIFT, VK_CONTROL}, true);
     AwaitSurface("Shift+Ctrl held");
     Xdo("mousedown " + std::to_string(button), {vk}, true);
     AwaitSurface("button held", 2);
@@ -87,7 +87,7 @@ void Drag(POINT from, POINT to, const std::function<void()>& held = [] {}, int b
     ExpectShifted(dx, dy, "dragged");
     followMs = GetTickCount() - moved;
     Xdo("mouseup " + std::to_string(button), {vk}, false);
-    Xdo(kShiftCtrl + "up shift+ctrl", {VK_SHIFT, VK_CONTROL}, false);
+    Xdo(ShiftCtrl("up"), {VK_SHIFT, VK_CONTROL}, false);
     Check(WaitFor([] { return !Shows(surface); }), "the capture surface stays after the chord");
     ExpectShifted(dx, dy, "released");
     Check(bAboveBar() == above || !orderKept, "the drag changed the order of the windows");
@@ -253,7 +253,7 @@ struct Core : testing::Test {
     }
     void TearDown() override {
         SystemParametersInfoA(SPI_SETMOUSEBUTTONSWAP, FALSE, nullptr, SPIF_UPDATEINIFILE);
-        if (HasFailure()) Xdo("mouseup 1 mouseup 3 " + kShiftCtrl + "up shift+ctrl");
+        if (HasFailure()) Xdo("mouseup 1 mouseup 3 " + ShiftCtrl("up"));
     }
 };
 class Full : public Core {};
@@ -309,9 +309,9 @@ TEST_F(Core, StartsOnce) {
 // mouse buttons, which raw keyboard input never reports.
 TEST_F(Core, ChordAtOnce) {
     PointerTo(300, 300);
-    const struct { const char* label; const char* chord; std::string press, release; } rows[] = {
-        {"Shift+Ctrl", "16 17", kShiftCtrl + "down shift+ctrl", kShiftCtrl + "up shift+ctrl"},
-        {"the right button", "2", "mousedown 3", "mouseup 3"}};
+    const struct { const char* label; const char* chord; std::string press, release; std::vector<int> keys; } rows[] = {
+        {"Shift+Ctrl", "16 17", ShiftCtrl("down"), ShiftCtrl("up"), {VK_SHIFT, VK_CONTROL}},
+        {"the right button", "2", "mousedown 3", "mouseup 3", {VK_RBUTTON}}};
     for (const auto& row : rows) {
         Sleep(300);  // no key for 300 ms; the message then starts the loop's wait afresh
         ASSERT_TRUE(SendSettings(std::string("3 2 0 4 1 ") + row.chord)) << row.label;
@@ -320,7 +320,7 @@ TEST_F(Core, ChordAtOnce) {
         double shown = UnixMs();
         XdoWait(xdo);
         EXPECT_LE(shown - std::stod(ReadBytes(xdo + ".t")) / 1e6, 250) << row.label << ": ms to pan mode";
-        Xdo(row.release);
+        Xdo(row.release, row.keys, false);
         Check(WaitFor([] { return !Shows(surface); }), "%s: pan mode after the release", row.label);
     }
     ASSERT_TRUE(SendSettings("3 2 0 4 1 16 17"));
@@ -342,11 +342,11 @@ TEST_F(Core, DragAndHomeLeaveTheKeyboard) {
         {"a drag, then a double click home", [] {
              Drag({300, 300}, {340, 320});
              ASSERT_TRUE(SendSettings("3 2 1 4 1 16 17"));  // the double click on, and off again after
-             Xdo(kShiftCtrl + "down shift+ctrl", {VK_SHIFT, VK_CONTROL}, true);
+             Xdo(ShiftCtrl("down"), {VK_SHIFT, VK_CONTROL}, true);
              AwaitSurface("Shift+Ctrl held");
              Xdo("mousedown 1 sleep 0.08 mouseup 1 sleep 0.08 mousedown 1 sleep 0.08 mouseup 1");
              ExpectShifted(0, 0, "a double click");
-             Xdo(kShiftCtrl + "up shift+ctrl", {VK_SHIFT, VK_CONTROL}, false);
+             Xdo(ShiftCtrl("up"), {VK_SHIFT, VK_CONTROL}, false);
              ASSERT_TRUE(SendSettings("3 2 0 4 1 16 17"));
          }}};
     GUITHREADINFO gui = {};
@@ -372,7 +372,7 @@ TEST_F(Core, PressesStayWithVeskal) {
     SendMessageA(edit, WM_SETTEXT, 0, (LPARAM)"text\r\nto\r\nselect");
     SendMessageA(edit, EM_SETSEL, 0, 0);
     PointerTo(150, 150);
-    Xdo(kShiftCtrl + "down shift+ctrl", {VK_SHIFT, VK_CONTROL}, true);
+    Xdo(ShiftCtrl("down"), {VK_SHIFT, VK_CONTROL}, true);
     AwaitSurface("Shift+Ctrl held");
     DWORD owner = 0, from = 1, to = 1;
     for (POINT p : {POINT{0, 0}, {1023, 0}, {500, 400}, {980, 740}, {0, 767}})
@@ -381,7 +381,7 @@ TEST_F(Core, PressesStayWithVeskal) {
     for (int i = 0; i < 10; ++i)
         clicks += " mousemove " + std::to_string(680 + 30 * i) + " " + std::to_string(110 + 15 * i) + " click 1 sleep 0.1";
     Xdo(clicks);
-    Xdo(kShiftCtrl + "up shift+ctrl", {VK_SHIFT, VK_CONTROL}, false);
+    Xdo(ShiftCtrl("up"), {VK_SHIFT, VK_CONTROL}, false);
     SendMessageA(edit, EM_GETSEL, (WPARAM)&from, (LPARAM)&to);
     EXPECT_TRUE(from == 0 && to == 0) << "presses reached notepad: it selects " << from << " to " << to;
     auto ours = [&](HWND h) { return Shows(h) && GetWindowThreadProcessId(h, &owner) && owner == veskal.dwProcessId; };
@@ -662,13 +662,13 @@ TEST_F(Full, SwappedButtons) {
 void ChordClick(POINT at, int button) {
     const int vk = button == 1 ? VK_LBUTTON : VK_RBUTTON;
     PointerTo(at.x, at.y);
-    Xdo(kShiftCtrl + "down shift+ctrl", {VK_SHIFT, VK_CONTROL}, true);
+    Xdo(ShiftCtrl("down"), {VK_SHIFT, VK_CONTROL}, true);
     AwaitSurface("Shift+Ctrl held");
     Xdo("mousedown " + std::to_string(button), {vk}, true);
     Sleep(100);
     Xdo("mouseup " + std::to_string(button), {vk}, false);
     Sleep(100);
-    Xdo(kShiftCtrl + "up shift+ctrl", {VK_SHIFT, VK_CONTROL}, false);
+    Xdo(ShiftCtrl("up"), {VK_SHIFT, VK_CONTROL}, false);
 }
 
 // The view follows the focus: E2E Window A, off to the right, brought to the front stands whole on the screen
