@@ -121,10 +121,9 @@ inline std::string ShiftCtrl(const char* downOrUp) {
 }
 
 // Runs xdotool, then waits until Wine's key state, which every Wine process
-// reads, shows the keys down or up. If it does not within 5 s, the X focus
-// leaves the key window and comes back, which makes Wine read again the keys
-// X holds, and the input is given once more. Veskal sends no keys, so this
-// hides none of its faults.
+// reads, shows the keys down or up. Else, after 5 s, the X focus leaves the
+// key window and comes back, so that Wine reads again the keys X holds, and
+// the input is given once more (Veskal sends no keys: this hides no fault).
 inline void Xdo(const std::string& arguments, const std::vector<int>& keys = {}, bool down = false) {
     auto seen = [&](int vk) { return (GetAsyncKeyState(vk) < 0) == down; };
     bool ok = false;
