@@ -126,10 +126,10 @@ inline std::string ShiftCtrl(const char* downOrUp) {
 // the input is given once more (Veskal sends no keys: this hides no fault).
 inline void Xdo(const std::string& arguments, const std::vector<int>& keys = {}, bool down = false) {
     auto seen = [&](int vk) { return (GetAsyncKeyState(vk) < 0) == down; };
+    auto allSeen = [&] { return std::all_of(keys.begin(), keys.end(), seen); };
     bool ok = false;
     for (const std::string& refocus : {std::string(), "windowfocus --sync 0 " + keyWindow + " windowfocus --sync "}) {
         XdoWait(XdoStart(refocus + arguments));
-        auto allSeen = [&] { return std::all_of(keys.begin(), keys.end(), seen); };
         if ((ok = WaitFor(allSeen, refocus.empty() ? 5000 : kDeadlineMs))) break;
     }
     Check(ok, "Wine does not see xdotool %s", arguments.c_str());
